@@ -1,0 +1,55 @@
+#include "app/Help.h"
+
+#include "app/ProgramState.h"
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/Platform.h"
+
+#include <QUrl>
+
+namespace {
+void openOrReport(Platform& platform, const QUrl& url)
+{
+    if (url.isValid() && platform.browser.open(url))
+        return;
+    platform.messages.show(
+        QStringLiteral("Beim Aufruf des Internet Explorers ist leider ein Fehler aufgetreten. "
+                       "Bitte öffnen Sie die Webseite auf die Ihnen gewohnte Weise."),
+        QStringLiteral("Fehlermeldung"), MessageBox::Buttons::Ok);
+}
+} // namespace
+
+QString vendorAddress()
+{
+    return QStringLiteral("https://www.tambolino.example/");
+}
+
+QString vendorCaption()
+{
+    return QStringLiteral("www.tambolino.example");
+}
+
+QString helpPagePath(const QString& programDirectory, const QString& page)
+{
+    QString path = programDirectory;
+    if (!path.endsWith(QLatin1Char('/')) && !path.endsWith(QLatin1Char('\\')))
+        path += QLatin1Char('/');
+    return path + QStringLiteral("Hilfe/") + page;
+}
+
+void subHilfe(Platform& platform, const QString& page)
+{
+    openOrReport(platform,
+                 QUrl::fromLocalFile(helpPagePath(platform.folders.programDirectory(), page)));
+}
+
+void subSeiteOeffnen(ProgramState& state, Platform& platform)
+{
+    openOrReport(platform, QUrl(state.strSeite));
+}
+
+void openVendorPage(ProgramState& state, Platform& platform)
+{
+    state.strSeite = vendorAddress();
+    subSeiteOeffnen(state, platform);
+}

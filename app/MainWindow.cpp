@@ -1,0 +1,130 @@
+#include "app/MainWindow.h"
+
+#include "app/StartScreen.h"
+#include "app/Theme.h"
+#include "frame/ExerciseScreen.h"
+#include "frame/ExerciseScreens.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QTimer>
+
+MDIGrund::MDIGrund(ProgramState& state, Platform& platform, QWidget* parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_platform(platform)
+    , m_mdiArea(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("MDIGrund"));
+    setWindowTitle(QStringLiteral("Tambolino"));
+    setWindowIcon(Theme::windowIcon());
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setCentralWidget(m_mdiArea);
+
+    // 9645 x 6810 twips of client area.
+    m_recordedSize = QSize(Theme::px(9645), Theme::px(6810));
+    setFixedSize(m_recordedSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), m_recordedSize);
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    m_start = new frmStart(state, platform);
+    connect(m_start, &frmStart::exerciseRequested, this, &MDIGrund::showExercise);
+    connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
+    addScreen(m_start);
+    m_start->load();
+}
+
+MDIGrund::~MDIGrund() = default;
+
+QMdiSubWindow* MDIGrund::addScreen(QWidget* screen)
+{
+    // Screens are pages inside the main window: no frame of their own, not in the task bar.
+    QMdiSubWindow* window = m_mdiArea->addSubWindow(screen, Qt::FramelessWindowHint);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setFixedSize(screen->size());
+    const QSize free = m_mdiArea->viewport()->size() - screen->size();
+    window->move(std::max(0, free.width() / 2), std::max(0, free.height() / 2));
+    window->show();
+    return window;
+}
+
+void MDIGrund::showExercise(int k)
+{
+    if (k < 1 || k > 12)
+        return;
+    if (QMdiSubWindow* open = m_exercises[k]) {
+        m_mdiArea->setActiveSubWindow(open);
+        open->raise();
+        return;
+    }
+    ExerciseScreen* screen = createExerciseScreen(k, m_state, m_platform);
+    if (!screen)
+        return;
+    connect(screen, &ExerciseScreen::scoreChanged, m_start, &frmStart::showScore);
+    if (!screen->open()) {
+        delete screen;
+        return;
+    }
+    m_exercises[k] = addScreen(screen);
+    m_mdiArea->setActiveSubWindow(m_exercises[k]);
+    screen->setFocus();
+}
+
+ExerciseScreen* MDIGrund::exerciseScreen(int k) const
+{
+    if (k < 1 || k > 12 || !m_exercises[k])
+        return nullptr;
+    return qobject_cast<ExerciseScreen*>(m_exercises[k]->widget());
+}
+
+void MDIGrund::subProgrammEnde()
+{
+    m_mdiArea->closeAllSubWindows();
+    close();
+}
+
+void MDIGrund::saveScores()
+{
+    if (m_saved)
+        return;
+    m_saved = true;
+}
+
+void MDIGrund::closeEvent(QCloseEvent* event)
+{
+    // Closing is never refused; exercise screens close with the window.
+    for (QPointer<QMdiSubWindow>& window : m_exercises) {
+        if (window)
+            window->close();
+    }
+    saveScores();
+    event->accept();
+}
+
+void MDIGrund::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
+        // The window keeps its size: maximising returns to the normal state at once.
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        resize(m_recordedSize);
+    }
+}
+
+void MDIGrund::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized() && size() != m_recordedSize)
+        QTimer::singleShot(0, this, [this] {
+            if (!isMinimized() && !isMaximized())
+                resize(m_recordedSize);
+        });
+}

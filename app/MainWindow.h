@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+class ExerciseScreen;
+class QMdiArea;
+class QMdiSubWindow;
+class frmStart;
+struct Platform;
+struct ProgramState;
+
+// The main window: holds the start screen and the exercise screens, keeps its size, and saves
+// the scores once when it closes, whatever the cause.
+class MDIGrund : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    MDIGrund(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    ~MDIGrund() override;
+
+    frmStart* startScreen() const { return m_start; }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    // Shows exercise screen k, or brings it to the front when it is open already.
+    void showExercise(int k);
+    // The open screen of exercise k, or nullptr.
+    ExerciseScreen* exerciseScreen(int k) const;
+
+    // Closes every screen and the main window; the closing saves the scores.
+    void subProgrammEnde();
+    // The one saving path: score file first (when one is current), then the settings store.
+    // Runs at most once per run.
+    void saveScores();
+
+    QSize recordedSize() const { return m_recordedSize; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QMdiSubWindow* addScreen(QWidget* screen);
+
+    ProgramState& m_state;
+    Platform& m_platform;
+    QMdiArea* m_mdiArea;
+    frmStart* m_start;
+    std::array<QPointer<QMdiSubWindow>, 13> m_exercises;
+    QSize m_recordedSize;
+    bool m_saved = false;
+};

@@ -1,0 +1,69 @@
+#include "app/Theme.h"
+
+#include <QIcon>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QWidget>
+
+namespace Theme {
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QColor textColour(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::WindowText);
+}
+
+void setBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QFont uiFont(qreal points, bool bold)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont fixedFont(qreal points)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSizeF(points);
+    return font;
+}
+
+QPixmap picture(const QString& name, const QSize& size)
+{
+    QSvgRenderer renderer(QStringLiteral(":/images/") + name + QStringLiteral(".svg"));
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+QIcon windowIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64})
+        icon.addPixmap(picture(QStringLiteral("tambolino"), QSize(side, side)));
+    return icon;
+}
+
+} // namespace Theme

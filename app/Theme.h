@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+
+class QPainter;
+class QWidget;
+
+// Colours, fonts and pictures shared by all screens.
+namespace Theme {
+
+inline constexpr QColor PanelBackground {255, 255, 205};
+inline constexpr QColor EntryColour {192, 0, 0};
+inline constexpr QColor HoverColour {128, 0, 0};
+inline constexpr QColor WrongColour {255, 0, 0};
+inline constexpr QColor Black {0, 0, 0};
+
+// Positions are designed in twips, 15 to a pixel at 96 dpi.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour);
+QColor textColour(const QWidget* widget);
+void setBackground(QWidget* widget, const QColor& colour);
+
+QFont uiFont(qreal points, bool bold = false);
+// "Courier New"; fontconfig maps it to Liberation Mono where the original is missing.
+QFont fixedFont(qreal points);
+
+// A picture from the compiled-in resources, rendered at the given size.
+QPixmap picture(const QString& name, const QSize& size);
+QIcon windowIcon();
+
+} // namespace Theme

@@ -1,0 +1,41 @@
+#include "app/MainWindow.h"
+#include "app/ProgramState.h"
+#include "platform/Clock.h"
+#include "platform/Folders.h"
+#include "platform/Platform.h"
+#include "platform/QtDialogs.h"
+#include "platform/RandomSource.h"
+#include "platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tambolino"));
+    QApplication::setOrganizationName(QStringLiteral("Tambolino"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    // Qt's own buttons and dialogs speak German too.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    SystemClock clock;
+    SystemRandom random(clock);
+    QtSettingsStore settings;
+    SystemFolders folders;
+    QtMessageBox messages;
+    QtFileDialog files;
+    QtBrowser browser;
+    Platform platform {clock, random, settings, folders, messages, files, browser};
+
+    ProgramState state;
+    MDIGrund window(state, platform);
+    window.show();
+    return QApplication::exec();
+}

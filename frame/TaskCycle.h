@@ -1,0 +1,40 @@
+#pragma once
+
+#include "frame/TaskFile.h"
+
+#include <functional>
+
+class RandomSource;
+
+// The tasks of one exercise screen: drawn at random, each once per pass; when a pass is used
+// up the file is read again. The same prompt (list 1) never comes twice in a row, unless no
+// other prompt exists.
+class TaskCycle
+{
+public:
+    using Loader = std::function<TaskFile::Result()>;
+
+    TaskCycle(Loader loader, RandomSource& random);
+
+    // Reads the file and draws the first task. Returns an error message, or an empty text.
+    QString start();
+    // Removes the current task, refills from the file when none is left, and draws the next.
+    // Returns an error message (the file could not be read again), or an empty text.
+    QString next();
+
+    // Line j (1-based) of the current task's record.
+    QString field(int j) const;
+    QString prompt() const { return field(1); }
+    // 1-based index of the current task in the remaining lists.
+    qsizetype current() const { return m_current + 1; }
+    qsizetype remaining() const { return m_lists.isEmpty() ? 0 : m_lists.first().size(); }
+
+private:
+    qsizetype draw(qsizetype count);
+    QString reload();
+
+    Loader m_loader;
+    RandomSource& m_random;
+    QList<QStringList> m_lists;
+    qsizetype m_current = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+// Reading of the task files that lie beside the program. A file is a sequence of records of R
+// lines each; line j of every record goes to list j.
+namespace TaskFile {
+
+struct Result
+{
+    QList<QStringList> lists; // R parallel lists, each with one entry per complete record
+    QString error; // German message naming the file; empty on success
+
+    bool ok() const { return error.isEmpty(); }
+    qsizetype records() const { return lists.isEmpty() ? 0 : lists.first().size(); }
+};
+
+// Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters
+// is read as UTF-8 (files saved by today's editors).
+QString decode(const QByteArray& bytes);
+
+// CR LF and a lone CR end a line; a lone LF stays in the line; a line end after the last line
+// adds no empty line.
+QStringList splitLines(const QString& text);
+
+// A trailing incomplete record is ignored; a file without a complete record is an error.
+Result read(QIODevice& device, int recordLines, const QString& fileName);
+Result load(const QString& path, int recordLines);
+
+} // namespace TaskFile

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QUrl;
+
+class MessageBox
+{
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { None, Information, Warning };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~MessageBox() = default;
+    // Modal; returns the button pressed (No when a Yes/No box is closed otherwise).
+    virtual Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
+                        Icon icon = Icon::None)
+        = 0;
+};
+
+class FileDialog
+{
+public:
+    struct Request
+    {
+        QString title;
+        QString folder; // empty: the dialog's default
+        QString fileName; // preselected name, may be empty
+        QString filter; // e.g. "*.tbo"
+    };
+
+    virtual ~FileDialog() = default;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(const Request& request) = 0;
+    // Asks before an existing file is overwritten; no extension is appended.
+    virtual std::optional<QString> saveFile(const Request& request) = 0;
+};
+
+class Browser
+{
+public:
+    virtual ~Browser() = default;
+    // Opens the address in the user's web browser; false when that failed.
+    virtual bool open(const QUrl& url) = 0;
+};

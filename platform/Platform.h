@@ -1,0 +1,21 @@
+#pragma once
+
+class Browser;
+class Clock;
+class FileDialog;
+class Folders;
+class MessageBox;
+class RandomSource;
+class SettingsStore;
+
+// Everything the program asks of the machine, so that tests can stand in for each piece.
+struct Platform
+{
+    Clock& clock;
+    RandomSource& random;
+    SettingsStore& settings;
+    Folders& folders;
+    MessageBox& messages;
+    FileDialog& files;
+    Browser& browser;
+};

@@ -1,0 +1,70 @@
+#include "platform/doubles/FakePlatform.h"
+
+#include <QTime>
+
+QString FakeClock::longTimeText() const
+{
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(seconds * 1000) % 86400000)
+        .toString(QStringLiteral("HH:mm:ss"));
+}
+
+double FakeRandom::next()
+{
+    if (queued.empty())
+        return fallback;
+    const double value = queued.front();
+    queued.pop_front();
+    return value;
+}
+
+QString MemorySettings::value(const QString& section, const QString& key) const
+{
+    return values.value(section + QLatin1Char('/') + key);
+}
+
+bool MemorySettings::setValue(const QString& section, const QString& key, const QString& value)
+{
+    if (failWrites)
+        return false;
+    ++writes;
+    values.insert(section + QLatin1Char('/') + key, value);
+    return true;
+}
+
+MessageBox::Answer ScriptedMessageBox::show(const QString& text, const QString& title,
+                                            Buttons buttons, Icon icon)
+{
+    shown.append({text, title, buttons, icon});
+    if (answers.empty())
+        return fallback;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedFileDialog::take()
+{
+    if (results.empty())
+        return std::nullopt;
+    auto result = results.front();
+    results.pop_front();
+    return result;
+}
+
+std::optional<QString> ScriptedFileDialog::openFile(const Request& request)
+{
+    opened.append(request);
+    return take();
+}
+
+std::optional<QString> ScriptedFileDialog::saveFile(const Request& request)
+{
+    saved.append(request);
+    return take();
+}
+
+bool RecordingBrowser::open(const QUrl& url)
+{
+    urls.append(url);
+    return !fail;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Folders.h"
+#include "platform/Platform.h"
+#include "platform/RandomSource.h"
+#include "platform/SettingsStore.h"
+
+#include <QList>
+#include <QMap>
+#include <QUrl>
+#include <deque>
+
+// Stand-ins for every platform adapter. None of them blocks, waits or touches the user's files.
+
+class FakeClock final : public Clock
+{
+public:
+    double seconds = 10 * 3600.0;
+    double secondsSinceMidnight() const override { return seconds; }
+    QString longTimeText() const override;
+    void advance(double s) { seconds += s; }
+};
+
+// Returns the queued values in turn, then `fallback` forever.
+class FakeRandom final : public RandomSource
+{
+public:
+    std::deque<double> queued;
+    double fallback = 0.0;
+    double next() override;
+};
+
+class MemorySettings final : public SettingsStore
+{
+public:
+    QMap<QString, QString> values; // "section/key" -> value
+    bool failWrites = false;
+    int writes = 0;
+    QString value(const QString& section, const QString& key) const override;
+    bool setValue(const QString& section, const QString& key, const QString& value) override;
+};
+
+class FakeFolders final : public Folders
+{
+public:
+    QString documents;
+    QString program;
+    QString documentsFolder() const override { return documents; }
+    QString programDirectory() const override { return program; }
+};
+
+// Answers with the queued answers in turn, then with `fallback`; records every box shown.
+class ScriptedMessageBox final : public MessageBox
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        Buttons buttons;
+        Icon icon;
+    };
+    QList<Shown> shown;
+    std::deque<Answer> answers;
+    Answer fallback = Answer::Ok;
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+};
+
+// Answers with the queued results in turn (nullopt = cancelled); records every request.
+class ScriptedFileDialog final : public FileDialog
+{
+public:
+    std::deque<std::optional<QString>> results;
+    QList<Request> opened;
+    QList<Request> saved;
+    std::optional<QString> openFile(const Request& request) override;
+    std::optional<QString> saveFile(const Request& request) override;
+
+private:
+    std::optional<QString> take();
+};
+
+class RecordingBrowser final : public Browser
+{
+public:
+    QList<QUrl> urls;
+    bool fail = false;
+    bool open(const QUrl& url) override;
+};
+
+class FakePlatform
+{
+public:
+    FakeClock clock;
+    FakeRandom random;
+    MemorySettings settings;
+    FakeFolders folders;
+    ScriptedMessageBox messages;
+    ScriptedFileDialog files;
+    RecordingBrowser browser;
+    Platform platform{clock, random, settings, folders, messages, files, browser};
+};
