@@ -247,6 +247,13 @@ void ExerciseScreen::showFeedback(Feedback feedback)
     imgZiel->setVisible(feedback == Feedback::Done);
 }
 
+void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry)
+{
+    line->setText(entry.line());
+    Theme::setTextColour(line, entry.lastWrong() ? Theme::WrongColour : Theme::Black);
+    showFeedback(entry.lastWrong() ? Feedback::Wrong : Feedback::Right);
+}
+
 void ExerciseScreen::endExercise()
 {
     Q_EMIT scoreChanged(m_number);

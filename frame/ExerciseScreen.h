@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/ExerciseClock.h"
+#include "frame/LetterEntry.h"
 
 #include <QWidget>
 
@@ -40,6 +41,9 @@ public:
     void subPunkteAnzeigen();
     // At most one of the three pictures is visible.
     void showFeedback(Feedback feedback);
+    // The typed line of a letter-by-letter entry: its text with the typing mark, black after a
+    // right character and red after a wrong one, and the matching picture.
+    void showEntry(QLabel* line, const LetterEntry& entry);
     // End step of lblUebEnd: refresh the start screen's score, close.
     void endExercise();
     // Closes the screen (its sub-window in the main window).
