@@ -127,17 +127,20 @@ ClickLabel* frmStart::menuLabel(const char* name, const QString& text, const QCo
 void frmStart::layoutMenuRow()
 {
     // Left to right with a separator between each pair; "Hilfe" stands at 5985 twips.
-    int x = Margin;
+    int x = 8;
     const std::array<QWidget*, 6> row {lblBenLaden, Label1[0], lblBenSpe, Label1[1],
                                        lblPunkteLoeschen, Label1[3]};
     for (QWidget* widget : row) {
+        widget->setFont(Theme::uiFont(8));
         widget->adjustSize();
         widget->move(x, MenuTop);
-        x += widget->width() + 7;
+        x += widget->width() + 4;
     }
-    lblHilfe->adjustSize();
+    for (QWidget* widget : {lblHilfe, lblProgrammende}) {
+        widget->setFont(Theme::uiFont(8));
+        widget->adjustSize();
+    }
     lblHilfe->move(std::max(HelpLeft, x), MenuTop);
-    lblProgrammende->adjustSize();
     lblProgrammende->move(width() - Margin - lblProgrammende->width(), MenuTop);
 }
 

@@ -1,4 +1,205 @@
+#include "app/ClickLabel.h"
+#include "app/ExerciseCatalogue.h"
+#include "app/MainWindow.h"
+#include "app/ProgramState.h"
+#include "app/StartScreen.h"
+#include "app/Theme.h"
+#include "platform/doubles/FakePlatform.h"
+
+#include <QEnterEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(T)
+
+class TestStartScreen : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void controlsAndCaptions_data();
+    void controlsAndCaptions();
+    void firstRunShowsZeros();
+    void storedScores();
+    void hoverAndReset_data();
+    void hoverAndReset();
+    void f1AndHelpOpenTheIndexPage();
+    void maximiseKeepsSize();
+    void minimiseDoesNotFail();
+    void endEntryClosesTheProgram();
+
+private:
+    void enter(QWidget* widget);
+
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<ProgramState> m_state;
+    std::unique_ptr<MDIGrund> m_window;
+};
+
+void TestStartScreen::init()
+{
+    m_fake = std::make_unique<FakePlatform>();
+    m_fake->folders.program = QStringLiteral("/opt/tambolino");
+    m_fake->folders.documents = QStringLiteral("/home/kind/Dokumente");
+    m_state = std::make_unique<ProgramState>();
+}
+
+void TestStartScreen::cleanup()
+{
+    m_window.reset();
+}
+
+void TestStartScreen::enter(QWidget* widget)
+{
+    QEnterEvent event(QPointF(1, 1), widget->mapTo(widget->window(), QPointF(1, 1)),
+                      widget->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(widget, &event);
+}
+
+void TestStartScreen::controlsAndCaptions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("load") << "lblBenLaden" << "Punktestände laden";
+    QTest::newRow("new file") << "lblBenSpe" << "Neue Punktestandsdatei";
+    QTest::newRow("reset") << "lblPunkteLoeschen" << "Punktestände zurücksetzen";
+    QTest::newRow("help") << "lblHilfe" << "Hilfe";
+    QTest::newRow("end") << "lblProgrammende" << "Programm beenden";
+    QTest::newRow("separator 3") << "Label1(3)" << "|";
+    QTest::newRow("version") << "lblVersion" << "Versionsnummer: 1.1";
+    QTest::newRow("entry 1") << "lblAbtippuebungen" << "Abtippübungen";
+    QTest::newRow("entry 3") << "lblEinsetzuebungen" << "Einsetzübungen";
+    QTest::newRow("description 9") << "lblText9"
+                                   << "Größere Aufgaben möglichst schnell und fehlerfrei lösen. ";
+    QTest::newRow("score 12") << "lblPunkte(12)" << "Punktestand: 0000000";
+}
+
+void TestStartScreen::controlsAndCaptions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    auto* label = m_window->startScreen()->findChild<QLabel*>(name);
+    QVERIFY2(label, qPrintable(name));
+    QCOMPARE(label->text(), caption);
+}
+
+void TestStartScreen::firstRunShowsZeros()
+{
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    frmStart* start = m_window->startScreen();
+    for (int k = 1; k <= 12; ++k)
+        QCOMPARE(start->lblPunkte[k]->text(), QStringLiteral("Punktestand: 0000000"));
+    QCOMPARE(start->dlgDatei.folder, QStringLiteral("/home/kind/Dokumente"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tambolino"));
+    QCOMPARE(start->lblHilfe->x(), Theme::px(5985));
+}
+
+void TestStartScreen::storedScores()
+{
+    m_fake->settings.values = {
+        {"Punktestaende/Abtippuebungen", "   42"},
+        {"Punktestaende/Wortpuzzle", "12Punkte"},
+        {"Punktestaende/Einsetzuebungen", "7.5"},
+        {"Punktestaende/Verkleinerungen", "6.5"},
+        {"Punktestaende/Wortraten", "-50"},
+        {"Punktestaende/Division", "12345678"},
+    };
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    const QStringList expected {"0000042", "0000012", "0000008", "0000006", "-0000050",
+                                "0000000", "0000000", "0000000", "0000000", "0000000",
+                                "0000000", "12345678"};
+    for (int k = 1; k <= 12; ++k) {
+        QCOMPARE(m_window->startScreen()->lblPunkte[k]->text(),
+                 QStringLiteral("Punktestand: ") + expected[k - 1]);
+    }
+    QCOMPARE(m_state->ScoreTable(5), -50);
+}
+
+void TestStartScreen::hoverAndReset_data()
+{
+    QTest::addColumn<QString>("resetOver"); // where the mouse goes after two menu labels
+    QTest::addColumn<bool>("resets");
+    QTest::newRow("separator") << "Label1(1)" << true;
+    QTest::newRow("description") << "lblText4" << true;
+    QTest::newRow("background") << "" << true;
+    QTest::newRow("score label") << "lblPunkte(2)" << false;
+    QTest::newRow("another menu label") << "lblWeb" << false;
+}
+
+void TestStartScreen::hoverAndReset()
+{
+    QFETCH(QString, resetOver);
+    QFETCH(bool, resets);
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    frmStart* start = m_window->startScreen();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+    enter(start->lblHilfe);
+    enter(start->exerciseEntries[7]);
+    QCOMPARE(Theme::textColour(start->lblHilfe), Theme::HoverColour);
+    QCOMPARE(Theme::textColour(start->exerciseEntries[7]), Theme::HoverColour);
+
+    if (resetOver.isEmpty()) {
+        QTest::mouseMove(start, QPoint(start->width() - 5, start->height() - 5));
+        QMouseEvent move(QEvent::MouseMove, QPointF(start->width() - 5, start->height() - 5),
+                         start->mapToGlobal(QPointF(start->width() - 5, start->height() - 5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(start, &move);
+    } else {
+        enter(start->findChild<QWidget*>(resetOver));
+    }
+
+    const QColor menu = resets ? Theme::Black : Theme::HoverColour;
+    const QColor entry = resets ? Theme::EntryColour : Theme::HoverColour;
+    QCOMPARE(Theme::textColour(start->lblHilfe), menu);
+    QCOMPARE(Theme::textColour(start->exerciseEntries[7]), entry);
+    QCOMPARE(Theme::textColour(start->exerciseEntries[1]), Theme::EntryColour);
+}
+
+void TestStartScreen::f1AndHelpOpenTheIndexPage()
+{
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    frmStart* start = m_window->startScreen();
+    QTest::keyClick(start, Qt::Key_F1);
+    QTest::mouseClick(start->lblHilfe, Qt::LeftButton);
+    const QUrl page = QUrl::fromLocalFile(QStringLiteral("/opt/tambolino/Hilfe/index.htm"));
+    QCOMPARE(m_fake->browser.urls, (QList<QUrl> {page, page}));
+}
+
+void TestStartScreen::maximiseKeepsSize()
+{
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    m_window->show();
+    const QSize recorded = m_window->size();
+    QCOMPARE(recorded, QSize(643, 454));
+    m_window->showMaximized();
+    QCoreApplication::processEvents();
+    QVERIFY(!m_window->isMaximized());
+    QCOMPARE(m_window->size(), recorded);
+}
+
+void TestStartScreen::minimiseDoesNotFail()
+{
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    m_window->show();
+    m_window->showMinimized();
+    QCoreApplication::processEvents();
+    m_window->showNormal();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_window->size(), m_window->recordedSize());
+}
+
+void TestStartScreen::endEntryClosesTheProgram()
+{
+    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::mouseClick(m_window->startScreen()->lblProgrammende, Qt::LeftButton);
+    QVERIFY(!m_window->isVisible());
+}
+
+QTEST_MAIN(TestStartScreen)
 #include "tst_startscreen.moc"
