@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of Tambolino against a bare Qt window, under Xvfb.
+# Usage: bench/startup.sh [RUNS] [BUILD_DIR]   (BUILD_DIR as made by scripts/test)
+set -euo pipefail
+runs=${1:-15}
+build=$(cd "${2:-$(dirname "$0")/../build}" && pwd)
+cmake --build "$build" --target tambolino tambolino_floor mapwait >/dev/null
+
+config=$(mktemp -d)
+trap 'rm -rf "$config"; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true' EXIT
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 0.5
+export DISPLAY=$display XDG_CONFIG_HOME=$config
+unset QT_QPA_PLATFORM
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+
+measure() {
+    local program=$1 times=() peaks=() line
+    "$build/bin/mapwait" "$program" >/dev/null # warm the file cache
+    for _ in $(seq "$runs"); do
+        line=$("$build/bin/mapwait" "$program")
+        times+=("${line% *}")
+        peaks+=("${line#* }")
+    done
+    printf '%s %s\n' "$(printf '%s\n' "${times[@]}" | median)" \
+        "$(printf '%s\n' "${peaks[@]}" | median)"
+}
+
+read -r app_ms app_kb < <(measure "$build/bin/tambolino")
+read -r floor_ms floor_kb < <(measure "$build/bin/tambolino_floor")
+printf '%-18s %12s %14s\n' "" "start (ms)" "peak RSS (kB)"
+printf '%-18s %12s %14s\n' "tambolino" "$app_ms" "$app_kb"
+printf '%-18s %12s %14s\n' "bare Qt window" "$floor_ms" "$floor_kb"
+awk -v a="$app_ms" -v b="$floor_ms" -v c="$app_kb" -v d="$floor_kb" -v n="$runs" \
+    'BEGIN {printf "ratio              %12.2f %14.2f   (median of %d runs)\n", a/b, c/d, n}'

@@ -1,0 +1,179 @@
+#include "app/ClickLabel.h"
+#include "app/ExerciseCatalogue.h"
+#include "app/Help.h"
+#include "app/MainWindow.h"
+#include "app/ProgramState.h"
+#include "app/StartScreen.h"
+#include "frame/ExerciseScreen.h"
+#include "platform/doubles/FakePlatform.h"
+
+#include <QDir>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+// The frame alone, without an exercise inside.
+class BareExercise final : public ExerciseScreen
+{
+public:
+    using ExerciseScreen::ExerciseScreen;
+    QString typed;
+
+protected:
+    QString loadExercise() override { return {}; }
+    void keyPressed(QChar c) override { typed += c; }
+};
+
+const QString HelpDir = QStringLiteral(TAMBOLINO_DATA_DIR "/Hilfe");
+const QString BrowserError = QStringLiteral(
+    "Beim Aufruf des Internet Explorers ist leider ein Fehler aufgetreten. Bitte öffnen Sie die "
+    "Webseite auf die Ihnen gewohnte Weise.");
+} // namespace
+
+class TestHelp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pagePath_data();
+    void pagePath();
+    void f1OnExerciseScreenWithFocusOnOption_data();
+    void f1OnExerciseScreenWithFocusOnOption();
+    void webLabelsOpenOneAddress();
+    void browserFailureShowsTheMessage();
+    void everyCataloguePageExists_data();
+    void everyCataloguePageExists();
+    void localLinksResolve();
+};
+
+void TestHelp::pagePath_data()
+{
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("folder") << "/opt/kinder" << "index.htm" << "/opt/kinder/Hilfe/index.htm";
+    QTest::newRow("trailing separator")
+        << "/opt/kinder/" << "kopfrechnen.htm" << "/opt/kinder/Hilfe/kopfrechnen.htm";
+    QTest::newRow("root") << "/" << "abtippuebungen.htm" << "/Hilfe/abtippuebungen.htm";
+    QTest::newRow("drive root") << "D:\\" << "abtippuebungen.htm" << "D:\\Hilfe/abtippuebungen.htm";
+}
+
+void TestHelp::pagePath()
+{
+    QFETCH(QString, directory);
+    QFETCH(QString, page);
+    QFETCH(QString, path);
+    QCOMPARE(helpPagePath(directory, page), path);
+}
+
+void TestHelp::f1OnExerciseScreenWithFocusOnOption_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::newRow("mental arithmetic") << 9;
+    QTest::newRow("typing") << 1;
+}
+
+void TestHelp::f1OnExerciseScreenWithFocusOnOption()
+{
+    QFETCH(int, k);
+    FakePlatform fake;
+    fake.folders.program = QStringLiteral("/opt/kinder");
+    ProgramState state;
+    BareExercise screen(k, state, fake.platform);
+    QVERIFY(screen.open());
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    screen.opt5min->setFocus();
+
+    QTest::keyClick(screen.opt5min, Qt::Key_F1);
+    QTest::keyClick(screen.opt5min, Qt::Key_Space);
+
+    QCOMPARE(fake.browser.urls,
+             QList<QUrl> {QUrl::fromLocalFile(QStringLiteral("/opt/kinder/Hilfe/")
+                                              + exercise(k).helpPage)});
+    // The space is the exercise's, not the option button's.
+    QCOMPARE(screen.typed, QStringLiteral(" "));
+    QVERIFY(screen.optKeine->isChecked());
+}
+
+void TestHelp::webLabelsOpenOneAddress()
+{
+    FakePlatform fake;
+    ProgramState state;
+    BareExercise screen(4, state, fake.platform);
+    QVERIFY(screen.open());
+    QTest::mouseClick(screen.lblWeb, Qt::LeftButton);
+    MDIGrund window(state, fake.platform);
+    QTest::mouseClick(window.startScreen()->lblWeb, Qt::LeftButton);
+
+    const QUrl vendor(vendorAddress());
+    QCOMPARE(fake.browser.urls, (QList<QUrl> {vendor, vendor}));
+    QCOMPARE(state.strSeite, vendorAddress());
+    QVERIFY(fake.messages.shown.isEmpty());
+}
+
+void TestHelp::browserFailureShowsTheMessage()
+{
+    FakePlatform fake;
+    fake.browser.fail = true;
+    ProgramState state;
+    MDIGrund window(state, fake.platform);
+    QTest::mouseClick(window.startScreen()->lblHilfe, Qt::LeftButton);
+
+    QCOMPARE(fake.messages.shown.size(), 1);
+    QCOMPARE(fake.messages.shown[0].text, BrowserError);
+    QCOMPARE(fake.messages.shown[0].title, QStringLiteral("Fehlermeldung"));
+    QCOMPARE(fake.messages.shown[0].buttons, MessageBox::Buttons::Ok);
+
+    // The screen stays usable: the next help request is tried again.
+    fake.browser.fail = false;
+    QTest::keyClick(window.startScreen(), Qt::Key_F1);
+    QCOMPARE(fake.browser.urls.size(), 2);
+    QCOMPARE(fake.messages.shown.size(), 1);
+}
+
+void TestHelp::everyCataloguePageExists_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::newRow("start screen") << "index.htm";
+    for (int k = 1; k <= 12; ++k)
+        QTest::newRow(exercise(k).settingsKey) << exercise(k).helpPage;
+}
+
+void TestHelp::everyCataloguePageExists()
+{
+    QFETCH(QString, page);
+    QVERIFY2(QFileInfo(QDir(HelpDir).filePath(page)).isFile(), qPrintable(page));
+}
+
+void TestHelp::localLinksResolve()
+{
+    static const QRegularExpression link(QStringLiteral(R"((?:href|src)="([^"#]*)(#[^"]*)?")"));
+    const QStringList pages = QDir(HelpDir).entryList({QStringLiteral("*.htm")});
+    QCOMPARE(pages.size(), 13);
+    for (const QString& page : pages) {
+        QFile file(QDir(HelpDir).filePath(page));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
+            const QString target = match.captured(1);
+            const QString fragment = match.captured(2).mid(1);
+            QVERIFY2(!target.contains(QLatin1String("://")),
+                     qPrintable(page + QLatin1String(": external ") + target));
+            const QString file = target.isEmpty() ? page : target;
+            QVERIFY2(QFileInfo(QDir(HelpDir).filePath(file)).isFile(),
+                     qPrintable(page + QLatin1String(" -> ") + target));
+            if (fragment.isEmpty())
+                continue;
+            QFile linked(QDir(HelpDir).filePath(file));
+            QVERIFY(linked.open(QIODevice::ReadOnly));
+            QVERIFY2(QString::fromUtf8(linked.readAll())
+                         .contains(QStringLiteral("id=\"%1\"").arg(fragment)),
+                     qPrintable(page + QLatin1String(" -> #") + fragment));
+        }
+    }
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"
