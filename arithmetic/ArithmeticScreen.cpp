@@ -7,6 +7,7 @@
 #include "platform/Folders.h"
 #include "platform/Platform.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
@@ -14,6 +15,12 @@
 namespace {
 constexpr int PauseMs = 1000;
 constexpr qreal TaskPoints = 20;
+// Long chains shrink down to this size before they wrap.
+constexpr qreal SmallestTaskPoints = 12;
+constexpr int Left = 16;
+constexpr int Width = 376;
+// The answer stands in a bordered box; the question keeps the same left edge.
+constexpr int TextIndent = 8;
 
 QLabel* taskLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
@@ -21,6 +28,17 @@ QLabel* taskLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     return label;
+}
+
+void showFitting(QLabel* label, const QString& text)
+{
+    const int room = label->contentsRect().width() - 2 * label->indent();
+    QFont font = Theme::fixedFont(TaskPoints);
+    while (
+        font.pointSizeF() > SmallestTaskPoints && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 1);
+    label->setFont(font);
+    label->setText(text);
 }
 } // namespace
 
@@ -33,20 +51,27 @@ ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platfor
     fraEingabe->setObjectName(QStringLiteral("fraEingabe"));
     fraEingabe->setGeometry(taskArea()->rect());
 
-    Label9 = taskLabel(
-        fraEingabe, "Label9", QStringLiteral("Berechne die Aufgabe!"), QRect(24, 24, 360, 28));
+    Label9 = taskLabel(fraEingabe, "Label9", QStringLiteral("Berechne die Aufgabe!"),
+        QRect(Left + TextIndent + 1, 24, Width, 28));
     Label9->setFont(Theme::uiFont(13, true));
 
     lblVorgabe = taskLabel(
-        fraEingabe, "lblVorgabe", QStringLiteral("Vorgabetext"), QRect(24, 72, 360, 48));
+        fraEingabe, "lblVorgabe", QStringLiteral("Vorgabetext"), QRect(Left, 68, Width, 56));
     lblVorgabe->setFont(Theme::fixedFont(TaskPoints));
+    lblVorgabe->setIndent(TextIndent + 1);
+    lblVorgabe->setWordWrap(true);
 
-    lblEingabe = taskLabel(fraEingabe, "lblEingabe", QStringLiteral("_"), QRect(24, 140, 360, 48));
+    lblEingabe
+        = taskLabel(fraEingabe, "lblEingabe", QStringLiteral("_"), QRect(Left, 140, Width, 48));
     lblEingabe->setFont(Theme::fixedFont(TaskPoints));
     lblEingabe->setFrameShape(QFrame::Panel);
     lblEingabe->setFrameShadow(QFrame::Sunken);
-    lblEingabe->setIndent(8);
+    lblEingabe->setIndent(TextIndent);
     Theme::setBackground(lblEingabe, Qt::white);
+    // The light edges of the sunken border would vanish against the white box.
+    QPalette edges = lblEingabe->palette();
+    edges.setColor(QPalette::Light, edges.color(QPalette::Mid));
+    lblEingabe->setPalette(edges);
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -100,7 +125,7 @@ void ArithmeticScreen::pauseEnded()
 
 void ArithmeticScreen::showTask()
 {
-    lblVorgabe->setText(m_exercise.question());
+    showFitting(lblVorgabe, m_exercise.question());
     lblEingabe->setText(m_exercise.entry().line());
     // An empty answer is solved by a wrong key, which left the line red.
     Theme::setTextColour(lblEingabe, Theme::Black);

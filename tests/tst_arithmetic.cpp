@@ -72,6 +72,7 @@ class TestArithmetic : public QObject
 private Q_SLOTS:
     void opensEveryArithmeticScreen_data();
     void opensEveryArithmeticScreen();
+    void longChainFitsItsBox();
     void scoresSolvedTask_data();
     void scoresSolvedTask();
     void checksEachKey_data();
@@ -118,6 +119,17 @@ void TestArithmetic::opensEveryArithmeticScreen()
     QCOMPARE(bench.state.lngAnzahl, 10);
     QCOMPARE(bench.state.lngFehler, 0);
     QVERIFY(!bench.screen->Timer2->isActive());
+}
+
+void TestArithmetic::longChainFitsItsBox()
+{
+    const QString chain = QStringLiteral("70 + 35 + 20 + 75 + 17 + 20 + 4 + 8 =");
+    Bench bench({ chain, QStringLiteral("249") }, 10);
+    QVERIFY(bench.open());
+    const QLabel* question = bench.screen->lblVorgabe;
+    QCOMPARE(question->text(), chain);
+    QVERIFY(QFontMetrics(question->font()).horizontalAdvance(chain)
+        <= question->contentsRect().width() - question->indent());
 }
 
 void TestArithmetic::scoresSolvedTask_data()
