@@ -208,15 +208,20 @@ bool ExerciseScreen::open()
     lblPunktestand->setText(formatScore(m_state.ScoreTable(m_number)));
 
     if (const QString error = loadExercise(); !error.isEmpty()) {
-        m_platform.messages.show(error + QStringLiteral("\nDie Übung wird beendet."),
-                                 QStringLiteral("Hinweis"), MessageBox::Buttons::Ok,
-                                 MessageBox::Icon::Warning);
+        reportTaskFileError(error);
         return false;
     }
     lblUhrzeit->setText(m_platform.clock.longTimeText());
     watchKeys(this);
     Timer1->start();
     return true;
+}
+
+void ExerciseScreen::reportTaskFileError(const QString& error)
+{
+    m_platform.messages.show(error + QStringLiteral("\nDie Übung wird beendet."),
+                             QStringLiteral("Hinweis"), MessageBox::Buttons::Ok,
+                             MessageBox::Icon::Warning);
 }
 
 void ExerciseScreen::clockStep()

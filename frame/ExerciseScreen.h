@@ -98,6 +98,8 @@ protected:
     QWidget* taskArea() const { return m_taskArea; }
     // Labels that turn dark red under the mouse and black over the background.
     void addHoverLabel(ClickLabel* label);
+    // The task file could not be read: says so, naming the file, and that the exercise ends.
+    void reportTaskFileError(const QString& error);
     // Screens 2 and 3 have no error display.
     void removeErrorDisplay();
     ProgramState& state() const { return m_state; }
