@@ -21,7 +21,13 @@ class ExerciseScreen : public QWidget
     Q_OBJECT
 
 public:
-    enum class Feedback { None, Right, Wrong, Done };
+    enum class Feedback
+    {
+        None,
+        Right,
+        Wrong,
+        Done
+    };
 
     ExerciseScreen(int k, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
@@ -48,6 +54,10 @@ public:
     void endExercise();
     // Closes the screen (its sub-window in the main window).
     void closeScreen();
+
+    // The task file failed while the screen is open: the reason in a message box, then the
+    // screen closes.
+    void endForTaskFile(const QString& error);
 
     // Handles one typed character as the screen's key handler does.
     void typeCharacter(QChar c);
@@ -110,6 +120,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showTaskFileError(const QString& error);
     bool handleKey(QKeyEvent* event);
     void watchKeys(QObject* object);
     void buildTimeLimit();
