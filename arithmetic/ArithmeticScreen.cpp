@@ -115,8 +115,7 @@ void ArithmeticScreen::pauseEnded()
     showFeedback(Feedback::None);
     lblFehleranzeige->clear();
     if (const QString error = m_exercise.next(); !error.isEmpty()) {
-        reportTaskFileError(error);
-        closeScreen();
+        endForTaskFile(error);
         return;
     }
     showTask();

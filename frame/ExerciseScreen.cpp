@@ -94,10 +94,10 @@ ExerciseScreen::ExerciseScreen(int k, ProgramState& state, Platform& platform, Q
     connect(lblUebEnd, &ClickLabel::clicked, this, &ExerciseScreen::endExercise);
 
     lblCopyrights = namedLabel(this, "lblCopyrights", QStringLiteral("© 2026 Das Tambolino-Team"));
-    lblCopyrights2 = namedLabel(this, "lblCopyrights2",
-                                QStringLiteral("Freies Lernprogramm für die Grundschule"));
+    lblCopyrights2 = namedLabel(
+        this, "lblCopyrights2", QStringLiteral("Freies Lernprogramm für die Grundschule"));
     int top = height() - 34;
-    for (QLabel* line : {lblCopyrights, lblCopyrights2}) {
+    for (QLabel* line : { lblCopyrights, lblCopyrights2 }) {
         line->setFont(Theme::uiFont(7.5));
         line->setAlignment(Qt::AlignRight);
         line->setGeometry(width() - Margin - 300, top, 300, 14);
@@ -126,10 +126,10 @@ void ExerciseScreen::buildTimeLimit()
         int row;
         int column;
     } options[] = {
-        {opt5min, "opt5min", "5 min", 5, 0, 0},
-        {opt10min, "opt10min", "10 min", 10, 0, 1},
-        {opt15min, "opt15min", "15 min", 15, 1, 0},
-        {optKeine, "optKeine", "keine", 0, 1, 1},
+        { opt5min, "opt5min", "5 min", 5, 0, 0 },
+        { opt10min, "opt10min", "10 min", 10, 0, 1 },
+        { opt15min, "opt15min", "15 min", 15, 1, 0 },
+        { optKeine, "optKeine", "keine", 0, 1, 1 },
     };
     for (const auto& option : options) {
         option.button = new QRadioButton(QString::fromUtf8(option.caption), Frame1);
@@ -154,24 +154,24 @@ void ExerciseScreen::buildEvaluation()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
 
-    const auto pair = [&](QLabel*& caption, const char* captionName, const char* captionText,
-                          QLabel*& value, const char* valueName, const QString& initial, int row,
-                          int column, int span) {
-        caption = namedLabel(fraAuswertung, captionName, QString::fromUtf8(captionText));
-        caption->setFont(Theme::uiFont(8));
-        value = namedLabel(fraAuswertung, valueName, initial);
-        value->setFont(Theme::uiFont(9, true));
-        value->setFrameShape(QFrame::Panel);
-        value->setFrameShadow(QFrame::Sunken);
-        value->setMinimumHeight(20);
-        Theme::setBackground(value, Qt::white);
-        grid->addWidget(caption, row, column, 1, span);
-        grid->addWidget(value, row + 1, column, 1, span);
-    };
+    const auto pair
+        = [&](QLabel*& caption, const char* captionName, const char* captionText, QLabel*& value,
+              const char* valueName, const QString& initial, int row, int column, int span) {
+              caption = namedLabel(fraAuswertung, captionName, QString::fromUtf8(captionText));
+              caption->setFont(Theme::uiFont(8));
+              value = namedLabel(fraAuswertung, valueName, initial);
+              value->setFont(Theme::uiFont(9, true));
+              value->setFrameShape(QFrame::Panel);
+              value->setFrameShadow(QFrame::Sunken);
+              value->setMinimumHeight(20);
+              Theme::setBackground(value, Qt::white);
+              grid->addWidget(caption, row, column, 1, span);
+              grid->addWidget(value, row + 1, column, 1, span);
+          };
     pair(Label3, "Label3", "Übungszeit", lblZeit, "lblZeit", QStringLiteral("00:00"), 0, 0, 1);
     pair(Label2, "Label2", "Uhrzeit", lblUhrzeit, "lblUhrzeit", {}, 0, 1, 1);
     pair(Label4, "Label4", "Punktestand", lblPunktestand, "lblPunktestand",
-         QStringLiteral("0000000"), 0, 2, 1);
+        QStringLiteral("0000000"), 0, 2, 1);
     pair(Label7, "Label7", "Fehler", lblFehler, "lblFehler", QStringLiteral("0"), 0, 3, 1);
     pair(Label8, "Label8", "Aufgabe", lblAufg, "lblAufg", QStringLiteral("1"), 0, 4, 1);
     pair(Label5, "Label5", "Meldungen", lblPunktemeldung, "lblPunktemeldung", {}, 2, 0, 3);
@@ -194,7 +194,7 @@ void ExerciseScreen::addHoverLabel(ClickLabel* label)
     label->setCursor(Qt::PointingHandCursor);
     Theme::setTextColour(label, Theme::Black);
     connect(label, &ClickLabel::entered, label,
-            [label] { Theme::setTextColour(label, Theme::HoverColour); });
+        [label] { Theme::setTextColour(label, Theme::HoverColour); });
     m_hoverLabels.append(label);
 }
 
@@ -202,13 +202,13 @@ bool ExerciseScreen::open()
 {
     for (QWidget* panel : findChildren<QGroupBox*>())
         Theme::setBackground(panel, Theme::PanelBackground);
-    for (QRadioButton* option : {opt5min, opt10min, opt15min, optKeine})
+    for (QRadioButton* option : { opt5min, opt10min, opt15min, optKeine })
         Theme::setBackground(option, Theme::PanelBackground);
     lblVersion->setText(versionText());
     lblPunktestand->setText(formatScore(m_state.ScoreTable(m_number)));
 
     if (const QString error = loadExercise(); !error.isEmpty()) {
-        reportTaskFileError(error);
+        showTaskFileError(error);
         return false;
     }
     lblUhrzeit->setText(m_platform.clock.longTimeText());
@@ -217,11 +217,17 @@ bool ExerciseScreen::open()
     return true;
 }
 
-void ExerciseScreen::reportTaskFileError(const QString& error)
+void ExerciseScreen::showTaskFileError(const QString& error)
 {
     m_platform.messages.show(error + QStringLiteral("\nDie Übung wird beendet."),
-                             QStringLiteral("Hinweis"), MessageBox::Buttons::Ok,
-                             MessageBox::Icon::Warning);
+        QStringLiteral("Hinweis"), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+}
+
+void ExerciseScreen::endForTaskFile(const QString& error)
+{
+    Timer1->stop();
+    showTaskFileError(error);
+    closeScreen();
 }
 
 void ExerciseScreen::clockStep()
@@ -235,7 +241,7 @@ void ExerciseScreen::subZeitAbgelaufen()
 {
     Timer1->stop();
     m_platform.messages.show(QStringLiteral("Die eingestellte Zeit ist abgelaufen."),
-                             QStringLiteral("Hinweis"), MessageBox::Buttons::Ok);
+        QStringLiteral("Hinweis"), MessageBox::Buttons::Ok);
     closeScreen();
 }
 

@@ -21,7 +21,13 @@ class ExerciseScreen : public QWidget
     Q_OBJECT
 
 public:
-    enum class Feedback { None, Right, Wrong, Done };
+    enum class Feedback
+    {
+        None,
+        Right,
+        Wrong,
+        Done
+    };
 
     ExerciseScreen(int k, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
@@ -48,6 +54,10 @@ public:
     void endExercise();
     // Closes the screen (its sub-window in the main window).
     void closeScreen();
+
+    // The task file failed while the screen is open: the reason in a message box, then the
+    // screen closes.
+    void endForTaskFile(const QString& error);
 
     // Handles one typed character as the screen's key handler does.
     void typeCharacter(QChar c);
@@ -98,8 +108,6 @@ protected:
     QWidget* taskArea() const { return m_taskArea; }
     // Labels that turn dark red under the mouse and black over the background.
     void addHoverLabel(ClickLabel* label);
-    // The task file could not be read: says so, naming the file, and that the exercise ends.
-    void reportTaskFileError(const QString& error);
     // Screens 2 and 3 have no error display.
     void removeErrorDisplay();
     ProgramState& state() const { return m_state; }
@@ -112,6 +120,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showTaskFileError(const QString& error);
     bool handleKey(QKeyEvent* event);
     void watchKeys(QObject* object);
     void buildTimeLimit();

@@ -2,18 +2,19 @@
 
 #include "arithmetic/ArithmeticScreen.h"
 #include "frame/ExerciseScreen.h"
+#include "language/TypingScreen.h"
 
 ExerciseScreen* createExerciseScreen(int k, ProgramState& state, Platform& platform)
 {
     switch (k) {
+    case 1:
+        return new frmUebung01(state, platform);
     case 9:
     case 10:
     case 11:
     case 12:
         return new ArithmeticScreen(k, state, platform);
     default:
-        (void)state;
-        (void)platform;
         return nullptr;
     }
 }

@@ -1,0 +1,118 @@
+#include "language/TypingScreen.h"
+
+#include "app/ExerciseCatalogue.h"
+#include "app/ProgramState.h"
+#include "app/Theme.h"
+#include "language/LineBreaks.h"
+#include "platform/Folders.h"
+#include "platform/Platform.h"
+
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+constexpr int Number = 1;
+constexpr int BoxHeight = 118;
+constexpr int BoxGap = 8;
+constexpr int LineMargin = 4;
+const QRect LineGeometry { 10, 24, 388, 84 };
+
+QGroupBox* textBox(QWidget* parent, const char* name, const QString& caption, int top)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(0, top, parent->width(), BoxHeight);
+    return box;
+}
+
+// Model and typed line share everything that decides where a character is drawn; only the
+// border and the background differ, and the model label makes up for the border by margins.
+QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, box);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(LineGeometry);
+    label->setFont(Theme::fixedFont(12));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(false);
+    label->setIndent(0);
+    label->setMargin(LineMargin);
+    Theme::setTextColour(label, Theme::Black);
+    return label;
+}
+} // namespace
+
+frmUebung01::frmUebung01(ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(Number, state, platform, parent)
+    , m_typing(state, platform.clock, platform.random, [&platform] {
+        return TaskFile::load(platform.folders.programDirectory() + exercise(Number).taskFile, 1);
+    })
+{
+    fraVorgabe = textBox(taskArea(), "fraVorgabe", QStringLiteral("Vorgabe"), 0);
+    fraEingabe = textBox(taskArea(), "fraEingabe", QStringLiteral("Eingabe"), BoxHeight + BoxGap);
+
+    lblEingabe = textLine(fraEingabe, "lblEingabe", QStringLiteral("_"));
+    lblEingabe->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblEingabe->setLineWidth(1);
+    Theme::setBackground(lblEingabe, Qt::white);
+
+    lblVorgabe = textLine(fraVorgabe, "lblVorgabe", QStringLiteral("Vorgabetext"));
+    const int border = lblEingabe->frameWidth();
+    lblVorgabe->setContentsMargins(border, border, border, border);
+
+    // Measured on whole lines, so that rounded glyph advances cannot push the last column out.
+    const qreal room = lblEingabe->contentsRect().width() - 2 * LineMargin;
+    const QFontMetricsF metrics(lblEingabe->font());
+    while (metrics.horizontalAdvance(QString(m_columns + 1, QLatin1Char('M'))) <= room)
+        ++m_columns;
+}
+
+QString frmUebung01::loadExercise()
+{
+    if (QString error = m_typing.start(); !error.isEmpty())
+        return error;
+    showText();
+    return {};
+}
+
+void frmUebung01::showText()
+{
+    m_lineStarts = LineBreaks::lineStarts(m_typing.text(), m_columns);
+    lblVorgabe->setText(LineBreaks::apply(m_typing.text(), m_lineStarts));
+    Theme::setTextColour(lblEingabe, Theme::Black);
+    showTyped();
+    lblAufg->setText(QString::number(m_typing.taskNumber()));
+}
+
+void frmUebung01::showTyped()
+{
+    lblEingabe->setText(LineBreaks::apply(m_typing.entry().line(), m_lineStarts));
+}
+
+void frmUebung01::keyPressed(QChar c)
+{
+    const TypingExercise::Step step = m_typing.press(c);
+    if (step.firstKey)
+        lblPunktemeldung->clear();
+    showEntry(lblEingabe, m_typing.entry());
+    showTyped();
+    lblFehleranzeige->setText(step.hint);
+    lblFehler->setText(QString::number(m_typing.errors()));
+    if (!step.finished)
+        return;
+
+    showFeedback(Feedback::Done);
+    lblPunktemeldung->setText(state().strErgebnis);
+    subPunkteAnzeigen();
+    if (timeLimitReached()) {
+        subZeitAbgelaufen();
+        return;
+    }
+    if (const QString error = m_typing.next(); !error.isEmpty()) {
+        endForTaskFile(error);
+        return;
+    }
+    showText();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "frame/ExerciseScreen.h"
+#include "language/TypingExercise.h"
+
+// Exercise 1, "Abtippübungen": the model text above, the typed line below it, character under
+// character.
+class frmUebung01 : public ExerciseScreen
+{
+    Q_OBJECT
+
+public:
+    frmUebung01(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+
+    const TypingExercise& typing() const { return m_typing; }
+    // Characters a line of the model text holds before it wraps.
+    int columns() const { return m_columns; }
+
+    QGroupBox* fraVorgabe;
+    QLabel* lblVorgabe;
+    QGroupBox* fraEingabe;
+    QLabel* lblEingabe;
+
+protected:
+    QString loadExercise() override;
+    void keyPressed(QChar c) override;
+
+private:
+    void showText();
+    void showTyped();
+
+    TypingExercise m_typing;
+    int m_columns = 1;
+    QList<qsizetype> m_lineStarts;
+};
