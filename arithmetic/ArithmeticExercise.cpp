@@ -11,16 +11,12 @@ constexpr int RecordLines = 2;
 
 ArithmeticExercise::ArithmeticExercise(int k, ProgramState& state, const Clock& clock,
     RandomSource& random, const QString& taskFilePath)
-    : m_state(state)
-    , m_cycle([taskFilePath] { return TaskFile::load(taskFilePath, RecordLines); }, random)
+    : m_cycle([taskFilePath] { return TaskFile::load(taskFilePath, RecordLines); }, random)
     , m_task(k, state, clock)
 { }
 
 QString ArithmeticExercise::start()
 {
-    m_state.lngAnzahl = Weight;
-    // Wrong keys left over from a task abandoned on another screen are not this task's.
-    m_state.lngFehler = 0;
     m_taskNumber = 0;
     m_pausing = false;
     if (QString error = m_cycle.start(); !error.isEmpty())
@@ -49,7 +45,7 @@ QString ArithmeticExercise::next()
 
 void ArithmeticExercise::present()
 {
-    m_task.begin(m_cycle.field(2));
+    m_task.begin(m_cycle.field(2), Weight);
     if (m_taskNumber < std::numeric_limits<int>::max())
         ++m_taskNumber;
     // Only the time spent on this task counts, not the pause before it.

@@ -41,7 +41,6 @@ public:
 private:
     void present();
 
-    ProgramState& m_state;
     TaskCycle m_cycle;
     TimedTask m_task;
     int m_taskNumber = 0;

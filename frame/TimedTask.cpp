@@ -9,17 +9,20 @@ TimedTask::TimedTask(int k, ProgramState& state, const Clock& clock)
     : m_number(k)
     , m_state(state)
     , m_clock(clock)
-{
-}
+{ }
 
-void TimedTask::begin(const QString& answer)
+void TimedTask::begin(const QString& answer, qint32 weight)
 {
     m_entry.start(answer);
+    m_weight = weight;
+    m_state.lngAnzahl = weight;
+    m_state.lngFehler = m_taskErrors;
 }
 
 void TimedTask::takeStartTime()
 {
-    m_state.lngStartzeit = wholeSecondsNow(m_clock);
+    m_start = wholeSecondsNow(m_clock);
+    m_state.lngStartzeit = m_start;
 }
 
 TimedTask::Step TimedTask::press(QChar c)
@@ -29,11 +32,16 @@ TimedTask::Step TimedTask::press(QChar c)
     if (!step.outcome.right) {
         if (m_errors < std::numeric_limits<int>::max())
             ++m_errors;
-        if (m_state.lngFehler < std::numeric_limits<qint32>::max())
-            ++m_state.lngFehler;
+        if (m_taskErrors < std::numeric_limits<qint32>::max())
+            ++m_taskErrors;
+        m_state.lngFehler = m_taskErrors;
     }
     if (step.outcome.complete) {
+        m_state.lngStartzeit = m_start;
+        m_state.lngAnzahl = m_weight;
+        m_state.lngFehler = m_taskErrors;
         subErgebnis(m_state, m_clock);
+        m_taskErrors = 0;
         m_state.ScoreTable.add(m_number, m_state.lngPunkte);
         step.finished = true;
     }

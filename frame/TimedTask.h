@@ -8,6 +8,10 @@ struct ProgramState;
 // A task scored by speed and wrong keys (one typed text, one arithmetic task): letter-by-letter
 // entry, the wrong keys of the screen and of the task, and the points of subErgebnis added to
 // the exercise's score when the answer is complete.
+// The task keeps its own start second, weight and wrong keys and hands them to subErgebnis
+// again when it is scored: with two exercise screens open, one must not take over the other's
+// measurement, nor the wrong keys of a task left unfinished. The program-wide variables show
+// the measurement of the task last worked on.
 class TimedTask
 {
 public:
@@ -19,9 +23,10 @@ public:
 
     TimedTask(int k, ProgramState& state, const Clock& clock);
 
-    // A new answer to type; intStelle back to 1.
-    void begin(const QString& answer);
-    // lngStartzeit = the current whole second.
+    // A new answer to type, with the character weight of its speed measure (lngAnzahl);
+    // intStelle back to 1.
+    void begin(const QString& answer, qint32 weight);
+    // The task's start second is the current whole second.
     void takeStartTime();
     // Compares one typed character. A wrong one is counted for the screen and for the task;
     // when the answer is complete, subErgebnis scores it and its points reach ScoreTable(k).
@@ -37,4 +42,7 @@ private:
     const Clock& m_clock;
     LetterEntry m_entry;
     int m_errors = 0;
+    qint32 m_start = 0;
+    qint32 m_weight = 0;
+    qint32 m_taskErrors = 0;
 };

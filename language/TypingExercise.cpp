@@ -12,8 +12,7 @@ constexpr int Number = 1;
 
 TypingExercise::TypingExercise(
     ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
-    : m_state(state)
-    , m_cycle(std::move(loader), random)
+    : m_cycle(std::move(loader), random)
     , m_task(Number, state, clock)
 { }
 
@@ -21,8 +20,6 @@ QString TypingExercise::start()
 {
     if (QString error = m_cycle.start(); !error.isEmpty())
         return error;
-    // Wrong keys of a text left unfinished on another screen are not charged here.
-    m_state.lngFehler = 0;
     m_taskNumber = 1;
     begin();
     return {};
@@ -30,8 +27,7 @@ QString TypingExercise::start()
 
 void TypingExercise::begin()
 {
-    m_task.begin(text());
-    m_state.lngAnzahl = roundHalfEven(static_cast<double>(text().size()) / 2.0);
+    m_task.begin(text(), roundHalfEven(static_cast<double>(text().size()) / 2.0));
 }
 
 TypingExercise::Step TypingExercise::press(QChar c)

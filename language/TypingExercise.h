@@ -44,7 +44,6 @@ public:
 private:
     void begin();
 
-    ProgramState& m_state;
     TaskCycle m_cycle;
     TimedTask m_task;
     int m_taskNumber = 1;

@@ -2,6 +2,7 @@
 #include "app/ProgramState.h"
 #include "app/Scoring.h"
 #include "app/SettingsValue.h"
+#include "frame/TimedTask.h"
 #include "platform/doubles/FakePlatform.h"
 
 #include <QTest>
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void settingsValue_data();
     void settingsValue();
     void scoresSaturate();
+    void interleavedTasksKeepTheirOwnMeasure();
 };
 
 void TestScoring::catalogueTexts_data()
@@ -176,6 +178,35 @@ void TestScoring::scoresSaturate()
     scores(4) = std::numeric_limits<qint32>::min() + 5;
     scores.add(4, -100);
     QCOMPARE(scores(4), std::numeric_limits<qint32>::min());
+}
+
+void TestScoring::interleavedTasksKeepTheirOwnMeasure()
+{
+    // A typed text and an arithmetic task open side by side, worked in turns.
+    FakeClock clock;
+    ProgramState state;
+    TimedTask typing(1, state, clock);
+    TimedTask sum(9, state, clock);
+    typing.begin(QStringLiteral("Hallo Welt"), 5);
+    clock.seconds = 100;
+    typing.takeStartTime();
+    typing.press(QLatin1Char('H'));
+    typing.press(QLatin1Char('x'));
+
+    sum.begin(QStringLiteral("12"), 10);
+    clock.seconds = 200;
+    sum.takeStartTime();
+    sum.press(QLatin1Char('1'));
+    clock.seconds = 204;
+    QVERIFY(sum.press(QLatin1Char('2')).finished);
+    QCOMPARE(state.strErgebnis, QStringLiteral("gebrauchte Zeit: 4 s | 0 Fehler | 250 Punkte"));
+
+    clock.seconds = 110;
+    for (const QChar c : QStringLiteral("allo Welt"))
+        typing.press(c);
+    QCOMPARE(state.strErgebnis, QStringLiteral("gebrauchte Zeit: 10 s | 1 Fehler | 40 Punkte"));
+    QCOMPARE(state.ScoreTable(1), 40);
+    QCOMPARE(state.ScoreTable(9), 250);
 }
 
 QTEST_GUILESS_MAIN(TestScoring)
