@@ -1,5 +1,6 @@
 #include "app/Theme.h"
 
+#include <QFrame>
 #include <QIcon>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -27,6 +28,17 @@ void setBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Button, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void makeEntryBox(QFrame* box)
+{
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setLineWidth(1);
+    setBackground(box, Qt::white);
+    // The light edges of a sunken border would vanish against the white box.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Light, palette.color(QPalette::Mid));
+    box->setPalette(palette);
 }
 
 QFont uiFont(qreal points, bool bold)

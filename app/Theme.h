@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPixmap>
 
+class QFrame;
 class QPainter;
 class QWidget;
 
@@ -25,6 +26,9 @@ constexpr int px(int twips)
 void setTextColour(QWidget* widget, const QColor& colour);
 QColor textColour(const QWidget* widget);
 void setBackground(QWidget* widget, const QColor& colour);
+
+// A white box with a thin sunken border that shows on all four sides, for typed lines and values.
+void makeEntryBox(QFrame* box);
 
 QFont uiFont(qreal points, bool bold = false);
 // "Courier New"; fontconfig maps it to Liberation Mono where the original is missing.

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
+#include "app/Theme.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tambolino"));
     QApplication::setOrganizationName(QStringLiteral("Tambolino"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QApplication::setFont(Theme::uiFont(9));
 
     // Qt's own buttons and dialogs speak German too.
     QTranslator qtTranslator;

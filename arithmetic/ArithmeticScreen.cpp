@@ -64,14 +64,8 @@ ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platfor
     lblEingabe
         = taskLabel(fraEingabe, "lblEingabe", QStringLiteral("_"), QRect(Left, 140, Width, 48));
     lblEingabe->setFont(Theme::fixedFont(TaskPoints));
-    lblEingabe->setFrameShape(QFrame::Panel);
-    lblEingabe->setFrameShadow(QFrame::Sunken);
     lblEingabe->setIndent(TextIndent);
-    Theme::setBackground(lblEingabe, Qt::white);
-    // The light edges of the sunken border would vanish against the white box.
-    QPalette edges = lblEingabe->palette();
-    edges.setColor(QPalette::Light, edges.color(QPalette::Mid));
-    lblEingabe->setPalette(edges);
+    Theme::makeEntryBox(lblEingabe);
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));

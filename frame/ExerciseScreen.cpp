@@ -50,8 +50,8 @@ ExerciseScreen::ExerciseScreen(int k, ProgramState& state, Platform& platform, Q
     const Exercise& entry = exercise(k);
     setObjectName(QString::fromLatin1(entry.screen));
     setWindowTitle(entry.title);
-    // 9540 x 6735 twips of client area.
-    setFixedSize(Theme::px(9540), Theme::px(6735));
+    // As large as the start screen, 9600 x 6735 twips, which it covers entirely.
+    setFixedSize(Theme::px(9600), Theme::px(6735));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     m_background = Theme::picture(QStringLiteral("exercise"), size());
@@ -161,10 +161,8 @@ void ExerciseScreen::buildEvaluation()
               caption->setFont(Theme::uiFont(8));
               value = namedLabel(fraAuswertung, valueName, initial);
               value->setFont(Theme::uiFont(9, true));
-              value->setFrameShape(QFrame::Panel);
-              value->setFrameShadow(QFrame::Sunken);
               value->setMinimumHeight(20);
-              Theme::setBackground(value, Qt::white);
+              Theme::makeEntryBox(value);
               grid->addWidget(caption, row, column, 1, span);
               grid->addWidget(value, row + 1, column, 1, span);
           };

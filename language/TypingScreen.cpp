@@ -54,9 +54,7 @@ frmUebung01::frmUebung01(ProgramState& state, Platform& platform, QWidget* paren
     fraEingabe = textBox(taskArea(), "fraEingabe", QStringLiteral("Eingabe"), BoxHeight + BoxGap);
 
     lblEingabe = textLine(fraEingabe, "lblEingabe", QStringLiteral("_"));
-    lblEingabe->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    lblEingabe->setLineWidth(1);
-    Theme::setBackground(lblEingabe, Qt::white);
+    Theme::makeEntryBox(lblEingabe);
 
     lblVorgabe = textLine(fraVorgabe, "lblVorgabe", QStringLiteral("Vorgabetext"));
     const int border = lblEingabe->frameWidth();
