@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QTest>
-#include <csignal>
 #include <unistd.h>
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
@@ -40,13 +38,4 @@ inline QString pathBelowAFile(const QDir& dir)
 {
     writeFile(dir.filePath(QStringLiteral("kein-ordner")), "x");
     return dir.filePath(QStringLiteral("kein-ordner/anna.tbo"));
-}
-
-// Rows for the signals that end the program and save its scores.
-inline void addTerminationSignalRows()
-{
-    QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << SIGTERM;
-    QTest::newRow("SIGHUP") << SIGHUP;
-    QTest::newRow("SIGINT") << SIGINT;
 }

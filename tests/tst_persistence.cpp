@@ -4,21 +4,17 @@
 #include "app/ProgramState.h"
 #include "app/ScoreFile.h"
 #include "app/StartScreen.h"
-#include "platform/TerminationSignals.h"
 #include "platform/doubles/FakePlatform.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Section = u"Punktestaende/"_s;
-
-// The program with stand-ins for the machine; its documents folder is a fresh temporary one.
+// The program on stand-ins, with a fresh documents folder and some stored scores.
 struct Program
 {
     QTemporaryDir documents;
@@ -26,25 +22,26 @@ struct Program
     ProgramState state;
     std::unique_ptr<MDIGrund> window;
 
-    explicit Program(const QMap<QString, QString>& stored = {})
+    explicit Program(
+        const QMap<QString, QString>& stored = { { u"Punktestaende/Abtippuebungen"_s, u"1234"_s },
+            { u"Punktestaende/Wortpuzzle"_s, u"-20"_s } })
     {
         fake.settings.values = stored;
         fake.folders.documents = documents.path();
+        window = std::make_unique<MDIGrund>(state, fake.platform);
+        window->show();
     }
     QString file(const QString& name) const { return documents.filePath(name); }
     frmStart& start() const { return *window->startScreen(); }
-    void open()
+    QString stored(const QString& key) const
     {
-        window = std::make_unique<MDIGrund>(state, fake.platform);
-        window->show();
+        return fake.settings.value(u"Punktestaende"_s, key);
     }
     // anna.tbo with the scores 10 ... 120, current as if chosen earlier in the run.
     QString currentAnna()
     {
-        const QString anna = file(u"anna.tbo"_s);
-        writeFile(anna, tensFile(12));
-        state.strPunktedatei = anna;
-        return anna;
+        writeFile(file(u"anna.tbo"_s), tensFile(12));
+        return state.strPunktedatei = file(u"anna.tbo"_s);
     }
     QStringList labels() const
     {
@@ -59,12 +56,6 @@ void click(ClickLabel* label)
 {
     QTest::mouseClick(label, Qt::LeftButton);
 }
-
-const QMap<QString, QString> SomeScores {
-    { Section + u"Abtippuebungen"_s, u"1234"_s },
-    { Section + u"Wortpuzzle"_s, u"-20"_s },
-    { Section + u"Division"_s, u"7"_s },
-};
 } // namespace
 
 class TestPersistence : public QObject
@@ -73,31 +64,24 @@ class TestPersistence : public QObject
 
 private Q_SLOTS:
     void loadsScoreFile();
-    void rejectedFileChangesNothing_data();
-    void rejectedFileChangesNothing();
-    void cancelChangesNothing_data();
-    void cancelChangesNothing();
+    void nothingChanges_data();
+    void nothingChanges();
     void newFileGetsTheFinalScores();
-    void failedNewFileKeepsCurrentFile();
     void reset_data();
     void reset();
     void closingWritesStoreDespiteFailedFile_data();
     void closingWritesStoreDespiteFailedFile();
-    void terminationSignalSaves_data();
-    void terminationSignalSaves();
 };
 
 void TestPersistence::loadsScoreFile()
 {
     Program p;
-    p.open();
-    const QString anna = p.file(u"anna.tbo"_s);
-    QVERIFY(writeFile(anna, tensFile(12)));
-    p.fake.files.results = { anna, std::nullopt };
+    const QString kids = p.file(u"kinder.tbo"_s);
+    QVERIFY(writeFile(kids, tensFile(12)));
+    p.fake.files.results = { kids, std::nullopt };
 
     click(p.start().lblBenLaden);
-    QCOMPARE(p.fake.files.opened.size(), 1);
-    const FileDialog::Request asked = p.fake.files.opened.first();
+    const FileDialog::Request asked = p.fake.files.opened.value(0);
     QCOMPARE(asked.title, u"tbo-Datei öffnen"_s);
     QCOMPARE(asked.filter, u"*.tbo"_s);
     QCOMPARE(asked.folder, p.documents.path());
@@ -107,85 +91,70 @@ void TestPersistence::loadsScoreFile()
         QCOMPARE(
             p.start().lblPunkte[k]->text(), u"Punktestand: %1"_s.arg(10 * k, 6, 10, QChar(u'0')));
     }
-    QCOMPARE(p.state.strPunktedatei, anna);
+    QCOMPARE(p.state.strPunktedatei, kids);
 
+    // The name stays for the next use, in either mode.
     click(p.start().lblBenSpe);
-    QCOMPARE(p.fake.files.saved.size(), 1);
-    QCOMPARE(p.fake.files.saved.first().title, u"tbo-Datei speichern"_s);
-    QCOMPARE(p.fake.files.saved.first().fileName, anna);
+    QCOMPARE(p.fake.files.saved.value(0).title, u"tbo-Datei speichern"_s);
+    QCOMPARE(p.fake.files.saved.value(0).fileName, kids);
 }
 
-void TestPersistence::rejectedFileChangesNothing_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("folder");
-    QTest::newRow("missing") << QByteArray() << false;
-    QTest::newRow("folder") << QByteArray() << true;
-    QTest::newRow("five lines") << tensFile(5) << false;
-    QTest::newRow("not a number") << tensFile(6) + "sechzig\r\n" + tensFile(5) << false;
-    QTest::newRow("out of range") << tensFile(11) + "2147483648\r\n" << false;
-}
-
-void TestPersistence::rejectedFileChangesNothing()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, folder);
-    Program p(SomeScores);
-    p.open();
-    const QString anna = p.currentAnna();
-    const QString bad = p.file(u"kaputt.tbo"_s);
-    if (folder)
-        QVERIFY(QDir(p.documents.path()).mkdir(u"kaputt.tbo"_s));
-    else if (!bytes.isEmpty())
-        QVERIFY(writeFile(bad, bytes));
-    const Scores before = p.state.ScoreTable;
-    const QStringList labels = p.labels();
-    p.fake.files.results = { bad };
-
-    click(p.start().lblBenLaden);
-    QCOMPARE(p.fake.messages.shown.size(), 1);
-    QCOMPARE(p.fake.messages.shown.first().icon, MessageBox::Icon::Warning);
-    QVERIFY(p.fake.messages.shown.first().text.contains(QDir::toNativeSeparators(bad)));
-    QCOMPARE(p.state.ScoreTable, before);
-    QCOMPARE(p.labels(), labels);
-    QCOMPARE(p.state.strPunktedatei, anna);
-
-    p.window->close();
-    QCOMPARE(readFile(anna), ScoreFile::format(before));
-    if (!bytes.isEmpty())
-        QCOMPARE(readFile(bad), bytes);
-}
-
-void TestPersistence::cancelChangesNothing_data()
+void TestPersistence::nothingChanges_data()
 {
     QTest::addColumn<bool>("saving");
-    QTest::newRow("open") << false;
-    QTest::newRow("save") << true;
+    QTest::addColumn<QString>("target"); // empty: the dialog is cancelled
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("open cancelled") << false << QString() << QByteArray();
+    QTest::newRow("save cancelled") << true << QString() << QByteArray();
+    QTest::newRow("missing") << false << u"fehlt.tbo"_s << QByteArray();
+    QTest::newRow("folder") << false << u"ordner"_s << QByteArray();
+    QTest::newRow("five lines") << false << u"kurz.tbo"_s << tensFile(5);
+    QTest::newRow("not a number") << false << u"wort.tbo"_s << tensFile(6) + "sechzig\r\n";
+    QTest::newRow("out of range") << false << u"gross.tbo"_s << tensFile(11) + "2147483648\r\n";
+    QTest::newRow("unwritable new file") << true << u"kein-ordner/neu.tbo"_s << QByteArray();
 }
 
-void TestPersistence::cancelChangesNothing()
+void TestPersistence::nothingChanges()
 {
     QFETCH(bool, saving);
-    Program p(SomeScores);
-    p.open();
+    QFETCH(QString, target);
+    QFETCH(QByteArray, bytes);
+    Program p;
     const QString anna = p.currentAnna();
-    p.start().dlgDatei.fileName = anna;
+    const QString chosen = p.file(target);
+    if (target == u"ordner"_s)
+        QVERIFY(QDir(p.documents.path()).mkdir(target));
+    if (target.startsWith(u"kein-ordner/"_s))
+        QVERIFY(writeFile(p.file(u"kein-ordner"_s), "a file, not a folder"));
+    if (!bytes.isEmpty())
+        QVERIFY(writeFile(chosen, bytes));
+    if (!target.isEmpty())
+        p.fake.files.results = { chosen };
     const Scores before = p.state.ScoreTable;
     const QStringList labels = p.labels();
 
     click(saving ? p.start().lblBenSpe : p.start().lblBenLaden);
-    QCOMPARE(p.fake.files.opened.size() + p.fake.files.saved.size(), 1);
-    QVERIFY(p.fake.messages.shown.isEmpty());
     QCOMPARE(p.state.ScoreTable, before);
     QCOMPARE(p.labels(), labels);
     QCOMPARE(p.state.strPunktedatei, anna);
+    QCOMPARE(p.fake.messages.shown.size(), target.isEmpty() ? 0 : 1);
+    if (!target.isEmpty()) {
+        const ScriptedMessageBox::Shown told = p.fake.messages.shown.first();
+        QCOMPARE(told.icon, MessageBox::Icon::Warning);
+        QVERIFY2(told.text.contains(QDir::toNativeSeparators(chosen)), qPrintable(told.text));
+    }
     QCOMPARE(readFile(anna), tensFile(12));
+
+    // The closing writes the scores to the file that stayed current, and no other.
+    p.window->close();
+    QCOMPARE(readFile(anna), ScoreFile::format(before));
+    if (!bytes.isEmpty())
+        QCOMPARE(readFile(chosen), bytes);
 }
 
 void TestPersistence::newFileGetsTheFinalScores()
 {
-    Program p(SomeScores);
-    p.open();
+    Program p;
     const QString anna = p.file(u"anna.tbo"_s);
     p.fake.files.results = { anna };
     click(p.start().lblBenSpe);
@@ -196,28 +165,11 @@ void TestPersistence::newFileGetsTheFinalScores()
     p.state.ScoreTable.add(3, -50);
     p.window->close();
     QCOMPARE(readFile(anna), ScoreFile::format(p.state.ScoreTable));
-    QCOMPARE(p.fake.settings.value(u"Punktestaende"_s, u"Einsetzuebungen"_s), u"-50"_s);
+    QCOMPARE(p.stored(u"Einsetzuebungen"_s), u"-50"_s);
 
     // The next run starts from the settings store with the same scores.
     Program next(p.fake.settings.values);
-    next.open();
     QCOMPARE(next.state.ScoreTable, p.state.ScoreTable);
-}
-
-void TestPersistence::failedNewFileKeepsCurrentFile()
-{
-    Program p(SomeScores);
-    p.open();
-    const QString anna = p.currentAnna();
-    const QString unwritable = pathBelowAFile(QDir(p.documents.path()));
-    p.fake.files.results = { unwritable };
-
-    click(p.start().lblBenSpe);
-    QCOMPARE(p.fake.messages.shown.size(), 1);
-    const QString text = p.fake.messages.shown.first().text;
-    QVERIFY2(text.contains(QDir::toNativeSeparators(unwritable)), qPrintable(text));
-    QVERIFY2(text.contains(QDir::toNativeSeparators(anna)), qPrintable(text));
-    QCOMPARE(p.state.strPunktedatei, anna);
 }
 
 void TestPersistence::reset_data()
@@ -230,8 +182,7 @@ void TestPersistence::reset_data()
 void TestPersistence::reset()
 {
     QFETCH(MessageBox::Answer, answer);
-    Program p(SomeScores);
-    p.open();
+    Program p;
     const QString anna = p.currentAnna();
     const Scores before = p.state.ScoreTable;
     const QStringList labels = p.labels();
@@ -273,7 +224,6 @@ void TestPersistence::closingWritesStoreDespiteFailedFile()
 {
     QFETCH(bool, byUser);
     Program p;
-    p.open();
     p.state.strPunktedatei = pathBelowAFile(QDir(p.documents.path()));
     p.state.ScoreTable(12) = 33;
     if (byUser) {
@@ -284,28 +234,8 @@ void TestPersistence::closingWritesStoreDespiteFailedFile()
     }
     QVERIFY(!p.window->isVisible());
     QCOMPARE(p.fake.settings.writes, 12);
-    QCOMPARE(p.fake.settings.value(u"Punktestaende"_s, u"Division"_s), u"33"_s);
+    QCOMPARE(p.stored(u"Division"_s), u"33"_s);
     QCOMPARE(p.fake.messages.shown.size(), byUser ? 1 : 0);
-}
-
-void TestPersistence::terminationSignalSaves_data()
-{
-    addTerminationSignalRows();
-}
-
-void TestPersistence::terminationSignalSaves()
-{
-    QFETCH(int, signalNumber);
-    Program p;
-    p.open();
-    TerminationSignals termination;
-    connect(&termination, &TerminationSignals::received, p.window.get(), &MDIGrund::endUnattended);
-    p.state.ScoreTable(5) = 55;
-
-    std::raise(signalNumber);
-    QTRY_COMPARE(p.fake.settings.value(u"Punktestaende"_s, u"Wortraten"_s), u"55"_s);
-    QVERIFY(!p.window->isVisible());
-    QVERIFY(p.fake.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestPersistence)

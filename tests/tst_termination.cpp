@@ -1,5 +1,3 @@
-#include "TestSupport.h"
-
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -36,7 +34,10 @@ private Q_SLOTS:
 
 void TestTermination::signalSavesScores_data()
 {
-    addTerminationSignalRows();
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
 }
 
 void TestTermination::signalSavesScores()
