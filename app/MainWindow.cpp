@@ -1,9 +1,14 @@
 #include "app/MainWindow.h"
 
+#include "app/ProgramState.h"
+#include "app/ScoreFile.h"
+#include "app/ScoreStore.h"
 #include "app/StartScreen.h"
 #include "app/Theme.h"
 #include "frame/ExerciseScreen.h"
 #include "frame/ExerciseScreens.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -40,6 +45,19 @@ MDIGrund::MDIGrund(ProgramState& state, Platform& platform, QWidget* parent)
     connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
     addScreen(m_start);
     m_start->load();
+
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        // The session may end the process without closing the window: save now, and again at
+        // the closing should the session go on.
+        connect(app, &QGuiApplication::commitDataRequest, this, [this] {
+            if (const QString failure = writeScores(); !failure.isEmpty())
+                qWarning("%s", qUtf8Printable(failure));
+        });
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            m_unattended = true;
+            saveScores();
+        });
+    }
 }
 
 MDIGrund::~MDIGrund() = default;
@@ -91,11 +109,44 @@ void MDIGrund::subProgrammEnde()
     close();
 }
 
+QString MDIGrund::writeScores()
+{
+    QStringList failures;
+    if (!m_state.strPunktedatei.isEmpty()) {
+        const QString error = ScoreFile::save(m_state.strPunktedatei, m_state.ScoreTable);
+        if (!error.isEmpty())
+            failures.append(error);
+    }
+    if (!ScoreStore::save(m_platform.settings, m_state.ScoreTable)) {
+        failures.append(QStringLiteral(
+            "Die Punktestände konnten nicht für den nächsten Programmstart gespeichert werden."));
+    } else if (!failures.isEmpty()) {
+        failures.append(
+            QStringLiteral("Für den nächsten Programmstart sind die Punktestände gespeichert."));
+    }
+    return failures.join(QStringLiteral("\n\n"));
+}
+
 void MDIGrund::saveScores()
 {
     if (m_saved)
         return;
     m_saved = true;
+    const QString failure = writeScores();
+    if (failure.isEmpty())
+        return;
+    if (m_unattended)
+        qWarning("%s", qUtf8Printable(failure));
+    else
+        m_platform.messages.show(failure, QStringLiteral("Punktestände speichern"),
+            MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+}
+
+void MDIGrund::endUnattended()
+{
+    m_unattended = true;
+    subProgrammEnde();
+    QCoreApplication::exit(0);
 }
 
 void MDIGrund::closeEvent(QCloseEvent* event)

@@ -32,8 +32,11 @@ public:
     // Closes every screen and the main window; the closing saves the scores.
     void subProgrammEnde();
     // The one saving path: score file first (when one is current), then the settings store.
-    // Runs at most once per run.
+    // Runs at most once per run; tells about a failure unless the closing is unattended.
     void saveScores();
+    // Ends the program without asking or telling anything, through the ordinary closing: for a
+    // termination signal. Leaves any modal dialog that is open.
+    void endUnattended();
 
     QSize recordedSize() const { return m_recordedSize; }
 
@@ -44,6 +47,8 @@ protected:
 
 private:
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Writes both stores; a German description of what failed, empty when all went well.
+    QString writeScores();
 
     ProgramState& m_state;
     Platform& m_platform;
@@ -52,4 +57,5 @@ private:
     std::array<QPointer<QMdiSubWindow>, 13> m_exercises;
     QSize m_recordedSize;
     bool m_saved = false;
+    bool m_unattended = false;
 };

@@ -1,7 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
+
+// A decimal number at the start of a text: an optional sign, digits and an optional fraction
+// after a full stop, with at least one digit in all. `length` is 0 when the text does not start
+// with one.
+struct DecimalNumber
+{
+    double value = 0.0;
+    qsizetype length = 0;
+};
+DecimalNumber decimalPrefix(QStringView text);
 
 // The numeric value of the number at the start of a stored text: leading blanks are skipped,
 // a sign and a decimal fraction are taken, anything after the number is ignored. Rounded to the

@@ -4,13 +4,15 @@
 #include "app/ExerciseCatalogue.h"
 #include "app/Help.h"
 #include "app/ProgramState.h"
+#include "app/ScoreFile.h"
+#include "app/ScoreStore.h"
 #include "app/Scoring.h"
-#include "app/SettingsValue.h"
 #include "app/Theme.h"
+#include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
-#include "platform/SettingsStore.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -60,6 +62,9 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         Label1[i] = separator;
     }
     layoutMenuRow();
+    connect(lblBenLaden, &ClickLabel::clicked, this, &frmStart::loadScoreFile);
+    connect(lblBenSpe, &ClickLabel::clicked, this, &frmStart::newScoreFile);
+    connect(lblPunkteLoeschen, &ClickLabel::clicked, this, &frmStart::resetScores);
     connect(lblHilfe, &ClickLabel::clicked, this, &frmStart::subHilfe);
     connect(lblProgrammende, &ClickLabel::clicked, this, &frmStart::endRequested);
 
@@ -148,12 +153,76 @@ void frmStart::load()
 {
     lblVersion->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
-    for (int k = 1; k <= 12; ++k) {
-        const QString stored = m_platform.settings.value(QStringLiteral("Punktestaende"),
-                                                         QString::fromLatin1(exercise(k).settingsKey));
-        m_state.ScoreTable(k) = leadingNumber(stored);
+    m_state.ScoreTable = ScoreStore::load(m_platform.settings);
+    for (int k = 1; k <= 12; ++k)
         showScore(k);
+}
+
+std::optional<QString> frmStart::chooseScoreFile(bool forSaving)
+{
+    const FileDialog::Request request { forSaving ? QStringLiteral("tbo-Datei speichern")
+                                                  : QStringLiteral("tbo-Datei öffnen"),
+        dlgDatei.folder, dlgDatei.fileName, QStringLiteral("*.tbo") };
+    std::optional<QString> chosen
+        = forSaving ? m_platform.files.saveFile(request) : m_platform.files.openFile(request);
+    if (chosen)
+        dlgDatei.fileName = *chosen;
+    return chosen;
+}
+
+void frmStart::warn(const QString& text, const QString& title)
+{
+    m_platform.messages.show(text, title, MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+}
+
+void frmStart::loadScoreFile()
+{
+    const std::optional<QString> chosen = chooseScoreFile(false);
+    if (!chosen)
+        return;
+    // A file that cannot be read whole changes nothing, so that it is never overwritten later.
+    const ScoreFile::Result loaded = ScoreFile::load(*chosen);
+    if (!loaded.ok()) {
+        warn(loaded.error + QStringLiteral("\n\nDie Punktestände wurden nicht verändert."),
+            QStringLiteral("Punktestände laden"));
+        return;
     }
+    m_state.ScoreTable = loaded.scores;
+    m_state.strPunktedatei = *chosen;
+    for (int k = 1; k <= 12; ++k)
+        showScoreDigits(k, 6);
+}
+
+void frmStart::newScoreFile()
+{
+    const std::optional<QString> chosen = chooseScoreFile(true);
+    if (!chosen)
+        return;
+    const QString error = ScoreFile::save(*chosen, m_state.ScoreTable);
+    if (!error.isEmpty()) {
+        const QString consequence = m_state.strPunktedatei.isEmpty()
+            ? QStringLiteral("Bitte einen anderen Speicherort wählen.")
+            : QStringLiteral("Die Punktestände werden weiter in „%1“ gespeichert.")
+                  .arg(QDir::toNativeSeparators(m_state.strPunktedatei));
+        warn(
+            error + QStringLiteral("\n\n") + consequence, QStringLiteral("Neue Punktestandsdatei"));
+        return;
+    }
+    m_state.strPunktedatei = *chosen;
+}
+
+void frmStart::resetScores()
+{
+    const MessageBox::Answer answer = m_platform.messages.show(
+        QStringLiteral("Sollen die Punktestände wirklich wieder auf Null gesetzt werden?"),
+        QStringLiteral("Sicherheitsabfrage"), MessageBox::Buttons::YesNo, MessageBox::Icon::None);
+    if (answer != MessageBox::Answer::Yes)
+        return;
+    m_state.ScoreTable = Scores {};
+    for (int k = 1; k <= 12; ++k)
+        showScore(k);
+    // The current score file gets the zeros when the program ends.
+    ScoreStore::save(m_platform.settings, m_state.ScoreTable);
 }
 
 void frmStart::showScore(int k)

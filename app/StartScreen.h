@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class ClickLabel;
 class QLabel;
@@ -24,6 +25,15 @@ public:
     void showScoreDigits(int k, int digits);
     // Menu entries black, exercise entries dark red.
     void subSchwarz();
+
+    // "Punktestände laden": takes all twelve scores from a score file, which then becomes the
+    // current one; a file that cannot be read whole, or a cancelled dialog, changes nothing.
+    void loadScoreFile();
+    // "Neue Punktestandsdatei": writes the scores to a new file, which then becomes the current
+    // one; a failed write or a cancelled dialog leaves the current file as it was.
+    void newScoreFile();
+    // "Punktestände zurücksetzen": after a Yes, every score becomes 0, in the settings store too.
+    void resetScores();
 
     // The file dialog's state, kept between uses within a run.
     struct DialogState
@@ -59,6 +69,9 @@ protected:
 
 private:
     ClickLabel* menuLabel(const char* name, const QString& text, const QColor& colour);
+    // The open or save dialog; remembers the name chosen. Nothing when cancelled.
+    std::optional<QString> chooseScoreFile(bool forSaving);
+    void warn(const QString& text, const QString& title);
     void layoutMenuRow();
     void subHilfe();
 

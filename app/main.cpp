@@ -7,6 +7,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/RandomSource.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,6 +17,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Installed first: a signal that comes before the window is there waits for it.
+    TerminationSignals termination;
     QApplication::setApplicationName(QStringLiteral("Tambolino"));
     QApplication::setOrganizationName(QStringLiteral("Tambolino"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -38,6 +41,8 @@ int main(int argc, char* argv[])
 
     ProgramState state;
     MDIGrund window(state, platform);
+    QObject::connect(
+        &termination, &TerminationSignals::received, &window, &MDIGrund::endUnattended);
     window.show();
     return QApplication::exec();
 }

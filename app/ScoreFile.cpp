@@ -1,0 +1,170 @@
+#include "app/ScoreFile.h"
+
+#include "app/Scoring.h"
+#include "app/SettingsValue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+// A real score file has a few hundred bytes; anything much larger is something else.
+constexpr qint64 MaxScoreFileBytes = 64 * 1024;
+
+QString fileMessage(const QString& fileName, const QString& what)
+{
+    return QStringLiteral("Die Punktestandsdatei „%1“ %2")
+        .arg(QDir::toNativeSeparators(fileName), what);
+}
+
+QString lineMessage(const QString& fileName, qsizetype line, const char* what)
+{
+    return fileMessage(
+        fileName, QStringLiteral("enthält in Zeile %1 %2").arg(line).arg(QString::fromUtf8(what)));
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isBlankLine(QStringView line)
+{
+    return std::all_of(line.begin(), line.end(), isBlank);
+}
+
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+enum class LineError
+{
+    None,
+    NotANumber,
+    OutOfRange
+};
+
+// One score with blanks around it; a comma may close the number.
+LineError readScore(QStringView line, qint32& score)
+{
+    qsizetype i = 0;
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    const DecimalNumber number = decimalPrefix(line.sliced(i));
+    if (number.length == 0)
+        return LineError::NotANumber;
+    QStringView rest = line.sliced(i + number.length).trimmed();
+    if (rest.startsWith(QLatin1Char(',')))
+        rest = rest.sliced(1);
+    if (!isBlankLine(rest))
+        return LineError::NotANumber;
+    const double rounded = std::nearbyint(number.value);
+    if (!(rounded >= std::numeric_limits<qint32>::min()
+            && rounded <= std::numeric_limits<qint32>::max()))
+        return LineError::OutOfRange;
+    score = roundHalfEven(number.value);
+    return LineError::None;
+}
+} // namespace
+
+namespace ScoreFile {
+
+Result read(QIODevice& device, const QString& fileName)
+{
+    Result result;
+    QByteArray bytes = device.read(MaxScoreFileBytes + 1);
+    if (bytes.size() > MaxScoreFileBytes) {
+        result.error
+            = fileMessage(fileName, QStringLiteral("ist zu groß für eine Punktestandsdatei."));
+        return result;
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    // Only ASCII belongs in a score file; Latin-1 merely keeps other bytes from matching.
+    const QString text = QString::fromLatin1(bytes);
+    QList<QStringView> lines = splitLines(text);
+    while (!lines.isEmpty() && isBlankLine(lines.last()))
+        lines.removeLast();
+    if (lines.isEmpty()) {
+        result.error = fileMessage(fileName, QStringLiteral("ist leer."));
+        return result;
+    }
+    for (int k = 1; k <= ExerciseCount && k <= lines.size(); ++k) {
+        switch (readScore(lines[k - 1], result.scores(k))) {
+        case LineError::None:
+            break;
+        case LineError::NotANumber:
+            result.error = lineMessage(fileName, k, "keine gültige Zahl.");
+            return result;
+        case LineError::OutOfRange:
+            result.error = lineMessage(fileName, k, "eine Zahl außerhalb des erlaubten Bereichs.");
+            return result;
+        }
+    }
+    if (lines.size() < ExerciseCount) {
+        result.error = fileMessage(fileName,
+            QStringLiteral("ist unvollständig: Sie enthält nur %1 statt %2 Punktestände.")
+                .arg(lines.size())
+                .arg(ExerciseCount));
+    } else if (lines.size() > ExerciseCount) {
+        result.error = lineMessage(fileName, ExerciseCount + 1,
+            "weitere Angaben; eine Punktestandsdatei hat nur 12 Zeilen.");
+    }
+    return result;
+}
+
+Result load(const QString& path)
+{
+    Result result;
+    QFile file(path);
+    if (path.isEmpty() || !file.exists())
+        result.error = fileMessage(path, QStringLiteral("wurde nicht gefunden."));
+    else if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        result.error = fileMessage(path, QStringLiteral("kann nicht gelesen werden."));
+    else
+        result = read(file, path);
+    return result;
+}
+
+QByteArray format(const Scores& scores)
+{
+    QByteArray bytes;
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        const qint32 score = scores(k);
+        bytes += score < 0 ? '-' : ' ';
+        bytes += QByteArray::number(std::abs(qint64 { score }));
+        bytes += " \r\n";
+    }
+    return bytes;
+}
+
+QString save(const QString& path, const Scores& scores)
+{
+    // Unbuffered, so that a short write (disk full) shows in write()'s count: commit() alone
+    // takes a failed flush for success and would replace the file with a truncated one.
+    const QByteArray bytes = format(scores);
+    QSaveFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(bytes) != bytes.size() || !file.commit())
+        return fileMessage(path, QStringLiteral("konnte nicht geschrieben werden."));
+    return {};
+}
+
+} // namespace ScoreFile

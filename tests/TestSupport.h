@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <unistd.h>
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The whole file, or a null array when it cannot be read.
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Score lines 10, 20, ... in the written form, `count` of them.
+inline QByteArray tensFile(int count)
+{
+    QByteArray bytes;
+    for (int k = 1; k <= count; ++k)
+        bytes += ' ' + QByteArray::number(10 * k) + " \r\n";
+    return bytes;
+}
+
+inline bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+// A path below `dir` that no one, root included, can write a file to: its parent is a file.
+inline QString pathBelowAFile(const QDir& dir)
+{
+    writeFile(dir.filePath(QStringLiteral("kein-ordner")), "x");
+    return dir.filePath(QStringLiteral("kein-ordner/anna.tbo"));
+}
