@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -187,10 +188,29 @@ void frmStart::loadScoreFile()
             QStringLiteral("Punktestände laden"));
         return;
     }
+    if (!handOverCurrentFile(*chosen, QStringLiteral("Punktestände laden")))
+        return;
     m_state.ScoreTable = loaded.scores;
     m_state.strPunktedatei = *chosen;
     for (int k = 1; k <= 12; ++k)
         showScoreDigits(k, 6);
+}
+
+bool frmStart::handOverCurrentFile(const QString& next, const QString& title)
+{
+    // The scores earned since the current file was chosen belong to it; they are written
+    // before another file takes its place, or they would be lost.
+    const QString current = m_state.strPunktedatei;
+    if (current.isEmpty() || QFileInfo(current) == QFileInfo(next))
+        return true;
+    const QString error = ScoreFile::save(current, m_state.ScoreTable);
+    if (error.isEmpty())
+        return true;
+    warn(error
+            + QStringLiteral("\n\nDie Punktestände bleiben bei „%1“.")
+                  .arg(QDir::toNativeSeparators(current)),
+        title);
+    return false;
 }
 
 void frmStart::newScoreFile()
@@ -208,7 +228,8 @@ void frmStart::newScoreFile()
             error + QStringLiteral("\n\n") + consequence, QStringLiteral("Neue Punktestandsdatei"));
         return;
     }
-    m_state.strPunktedatei = *chosen;
+    if (handOverCurrentFile(*chosen, QStringLiteral("Neue Punktestandsdatei")))
+        m_state.strPunktedatei = *chosen;
 }
 
 void frmStart::resetScores()

@@ -74,6 +74,9 @@ private:
     void warn(const QString& text, const QString& title);
     void layoutMenuRow();
     void subHilfe();
+    // Writes the scores to the current score file before `next` replaces it; false (and a
+    // message) when that failed.
+    bool handOverCurrentFile(const QString& next, const QString& title);
 
     ProgramState& m_state;
     Platform& m_platform;

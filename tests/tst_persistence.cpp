@@ -67,6 +67,8 @@ private Q_SLOTS:
     void nothingChanges_data();
     void nothingChanges();
     void newFileGetsTheFinalScores();
+    void switchingFilesKeepsTheEarnedScores_data();
+    void switchingFilesKeepsTheEarnedScores();
     void reset_data();
     void reset();
     void closingWritesStoreDespiteFailedFile_data();
@@ -170,6 +172,48 @@ void TestPersistence::newFileGetsTheFinalScores()
     // The next run starts from the settings store with the same scores.
     Program next(p.fake.settings.values);
     QCOMPARE(next.state.ScoreTable, p.state.ScoreTable);
+}
+
+void TestPersistence::switchingFilesKeepsTheEarnedScores_data()
+{
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<bool>("annaWritable");
+    QTest::newRow("load another child's file") << false << true;
+    QTest::newRow("new file for another child") << true << true;
+    QTest::newRow("load, current file unwritable") << false << false;
+    QTest::newRow("new file, current file unwritable") << true << false;
+}
+
+void TestPersistence::switchingFilesKeepsTheEarnedScores()
+{
+    QFETCH(bool, saving);
+    QFETCH(bool, annaWritable);
+    Program p;
+    const QString anna = p.currentAnna();
+    p.state.ScoreTable.add(9, 250); // earned by Anna in this run
+    const Scores annas = p.state.ScoreTable;
+    if (!annaWritable) {
+        QVERIFY(QFile::remove(anna));
+        QVERIFY(QDir(p.documents.path()).mkdir(u"anna.tbo"_s));
+    }
+    const QString ben = p.file(u"ben.tbo"_s);
+    if (!saving)
+        QVERIFY(writeFile(ben, tensFile(12)));
+    p.fake.files.results = { ben };
+
+    click(saving ? p.start().lblBenSpe : p.start().lblBenLaden);
+
+    if (!annaWritable) {
+        QCOMPARE(p.fake.messages.shown.size(), 1);
+        QVERIFY(p.fake.messages.shown[0].text.contains(QDir::toNativeSeparators(anna)));
+        QCOMPARE(p.state.strPunktedatei, anna);
+        QCOMPARE(p.state.ScoreTable, annas);
+        return;
+    }
+    QVERIFY(p.fake.messages.shown.isEmpty());
+    QCOMPARE(readFile(anna), ScoreFile::format(annas));
+    QCOMPARE(p.state.strPunktedatei, ben);
+    QCOMPARE(p.state.ScoreTable(9), saving ? annas(9) : 90);
 }
 
 void TestPersistence::reset_data()
