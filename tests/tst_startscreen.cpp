@@ -118,6 +118,20 @@ void TestStartScreen::secondClickRaisesTheOpenScreen()
     QCOMPARE(m_window->exerciseScreen(1), first);
     QCOMPARE(m_window->mdiArea()->subWindowList().size(), 3);
     QCOMPARE(m_window->mdiArea()->activeSubWindow()->widget(), first);
+
+    // The keys that close sub-windows must not close a screen, least of all the start screen.
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    for (QWidget* screen :
+        { static_cast<QWidget*>(first), static_cast<QWidget*>(m_window->startScreen()) }) {
+        m_window->mdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow*>(screen->parentWidget()));
+        screen->setFocus();
+        QTest::keyClick(screen, Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(screen, Qt::Key_F4, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_window->mdiArea()->subWindowList().size(), 3);
+    }
 }
 
 void TestStartScreen::hoverAndReset_data()
