@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QString>
-#include <unistd.h>
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -26,16 +24,4 @@ inline QByteArray tensFile(int count)
     for (int k = 1; k <= count; ++k)
         bytes += ' ' + QByteArray::number(10 * k) + " \r\n";
     return bytes;
-}
-
-inline bool runningAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
-// A path below `dir` that no one, root included, can write a file to: its parent is a file.
-inline QString pathBelowAFile(const QDir& dir)
-{
-    writeFile(dir.filePath(QStringLiteral("kein-ordner")), "x");
-    return dir.filePath(QStringLiteral("kein-ordner/anna.tbo"));
 }
