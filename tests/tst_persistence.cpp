@@ -21,6 +21,7 @@ struct Program
     explicit Program(bool benCurrent = true)
     {
         fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"1234"_s;
+        fake.folders.documents = documents.path();
         window = std::make_unique<MDIGrund>(state, fake.platform);
         if (benCurrent && writeFile(ben, tensFile(12)))
             state.strPunktedatei = ben;
@@ -70,6 +71,11 @@ void TestPersistence::switchingFilesKeepsTheEarnedScores()
     p.fake.files.results = { p.anna };
 
     p.choose(saving);
+    const FileDialog::Request asked
+        = saving ? p.fake.files.saved.value(0) : p.fake.files.opened.value(0);
+    QCOMPARE(asked.title, saving ? u"tbo-Datei speichern"_s : u"tbo-Datei öffnen"_s);
+    QCOMPARE(asked.filter, u"*.tbo"_s);
+    QCOMPARE(asked.folder, p.documents.path());
     QCOMPARE(readFile(p.ben), benCurrent ? ScoreFile::format(bens) : QByteArray());
     QCOMPARE(p.state.strPunktedatei, p.anna);
     for (int k = 1; k <= 12; ++k)

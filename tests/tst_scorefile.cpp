@@ -17,9 +17,40 @@ class TestScoreFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void readingRules_data();
+    void readingRules();
     void roundTrips();
     void failedWriteKeepsOldFile();
 };
+
+void TestScoreFile::readingRules_data()
+{
+    QTest::addColumn<QByteArray>("first"); // the first line; lines 2 to 12 hold " 7 "
+    QTest::addColumn<int>("score"); // -1: the file is rejected
+    QTest::newRow("blanks around") << QByteArray("   42   ") << 42;
+    QTest::newRow("comma ends it") << QByteArray(" 42,") << 42;
+    QTest::newRow("half to even") << QByteArray("6.5") << 6;
+    QTest::newRow("half up to even") << QByteArray("7.5") << 8;
+    QTest::newRow("negative") << QByteArray("-20 ") << -20;
+    QTest::newRow("two numbers") << QByteArray("10 20") << -1;
+    QTest::newRow("out of range") << QByteArray("2147483648") << -1;
+    QTest::newRow("empty line") << QByteArray("") << -1;
+}
+
+void TestScoreFile::readingRules()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(int, score);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"kind.tbo"_s);
+    QVERIFY(writeFile(path, first + "\r\n" + QByteArray(" 7 \r\n").repeated(11)));
+    const ScoreFile::Result result = ScoreFile::load(path);
+    QCOMPARE(result.ok(), score != -1);
+    if (result.ok())
+        QCOMPARE(result.scores(1), score);
+    else
+        QVERIFY2(result.error.contains(QDir::toNativeSeparators(path)), qPrintable(result.error));
+}
 
 void TestScoreFile::roundTrips()
 {
