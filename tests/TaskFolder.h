@@ -17,11 +17,6 @@ public:
         QByteArray bytes;
         for (const QString& line : lines)
             bytes += line.toLatin1() + "\r\n";
-        writeBytes(name, bytes);
-    }
-
-    void writeBytes(const QString& name, const QByteArray& bytes) const
-    {
         QFile out(file(name));
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
             qFatal("cannot write a task file");
