@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -24,4 +25,21 @@ inline QByteArray tensFile(int count)
     for (int k = 1; k <= count; ++k)
         bytes += ' ' + QByteArray::number(10 * k) + " \r\n";
     return bytes;
+}
+
+// Task-file lines as the program ships them: Windows-1252 (Latin-1 covers the German letters)
+// with CR LF.
+inline QByteArray taskFileBytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+// Keys typed on an exercise screen as its key handler passes them on.
+template<class Screen> void typeKeys(Screen& screen, const QString& keys)
+{
+    for (const QChar c : keys)
+        screen.typeCharacter(c);
 }

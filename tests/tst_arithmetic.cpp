@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "app/ExerciseCatalogue.h"
 #include "app/ProgramState.h"
 #include "app/Theme.h"
@@ -21,9 +22,7 @@ struct Bench
     explicit Bench(const QStringList& lines)
     {
         fake.folders.program = dir.path();
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(lines.join(u"\r\n"_s).toLatin1() + "\r\n");
+        writeFile(path(), taskFileBytes(lines));
     }
     QString path() const { return dir.path() + exercise(9).taskFile; }
     bool open()
@@ -31,11 +30,7 @@ struct Bench
         screen.reset(static_cast<ArithmeticScreen*>(createExerciseScreen(9, state, fake.platform)));
         return screen->open();
     }
-    void type(const QString& keys) const
-    {
-        for (const QChar c : keys)
-            screen->typeCharacter(c);
-    }
+    void type(const QString& keys) const { typeKeys(*screen, keys); }
     // Types the current answer right in 3 s; then the pause of one second runs out.
     void solve(bool pauseRunsOut = true)
     {

@@ -1,5 +1,4 @@
-#include "TaskFolder.h"
-#include "TypingKeys.h"
+#include "TestSupport.h"
 #include "app/ClickLabel.h"
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
@@ -11,11 +10,18 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+// Types the rest of the shown text without a wrong key.
+void finishText(frmUebung01& screen)
+{
+    typeKeys(screen, screen.typing().text().mid(screen.typing().position() - 1));
+}
+
 const QString TaskFileName = u"Abschreibuebungen.txt"_s;
 
 // The main window over a program directory of the test's own; the frame is seen through the
@@ -24,7 +30,7 @@ struct Program
 {
     explicit Program(const QStringList& texts = { u"Der Hund bellt."_s, u"Die Katze."_s })
     {
-        folder.write(TaskFileName, texts);
+        writeFile(folder.filePath(TaskFileName), taskFileBytes(texts));
         fake.folders.program = folder.path();
     }
 
@@ -39,7 +45,7 @@ struct Program
     // Closed screens are deleted by the event loop.
     void settle() const { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    TaskFolder folder;
+    QTemporaryDir folder;
     FakePlatform fake;
     ProgramState state;
     MDIGrund window { state, fake.platform };
@@ -171,7 +177,7 @@ void ExerciseFrameTest::unusableTaskFile()
     QFETCH(QString, reason);
     Program program(QStringList {});
     if (!exists)
-        QFile::remove(program.folder.file(TaskFileName));
+        QFile::remove(program.folder.filePath(TaskFileName));
 
     QVERIFY(!program.open());
     QCOMPARE(program.fake.messages.shown.size(), 1);

@@ -13,7 +13,6 @@ class TestScoring : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void catalogueKeepsOddTexts();
     void scoreDisplay_data();
     void scoreDisplay();
     void result_data();
@@ -22,16 +21,6 @@ private Q_SLOTS:
     void settingsValue();
     void interleavedTasksKeepTheirOwnMeasure();
 };
-
-void TestScoring::catalogueKeepsOddTexts()
-{
-    // Texts that look like slips but are shown exactly so.
-    QVERIFY(exercise(5).description.endsWith(QLatin1String("werden..")));
-    QVERIFY(exercise(9).description.endsWith(QStringLiteral("lösen. ")));
-    QCOMPARE(exercise(12).title, QStringLiteral("Divisionsaufgaben"));
-    QCOMPARE(exercise(1).taskFile, QStringLiteral("/Abschreibuebungen.txt"));
-    QCOMPARE(QLatin1String(exercise(1).settingsKey), QLatin1String("Abtippuebungen"));
-}
 
 void TestScoring::scoreDisplay_data()
 {

@@ -16,7 +16,6 @@ class TestShippedFiles : public QObject
 private Q_SLOTS:
     void layout_data();
     void layout();
-    void typingTexts();
 };
 
 namespace {
@@ -62,31 +61,18 @@ void TestShippedFiles::layout()
     const QStringList lines = TaskFile::splitLines(TaskFile::decode(bytes));
     QCOMPARE(lines.size() % recordLines, 0);
     QVERIFY2(lines.size() / recordLines >= minimumRecords,
-             qPrintable(QStringLiteral("%1 records").arg(lines.size() / recordLines)));
+        qPrintable(QStringLiteral("%1 records").arg(lines.size() / recordLines)));
     QSet<QString> prompts;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
-        QVERIFY2(line == line.trimmed(), qPrintable(QStringLiteral("line %1: blanks at an end").arg(i + 1)));
+        QVERIFY2(line == line.trimmed(),
+            qPrintable(QStringLiteral("line %1: blanks at an end").arg(i + 1)));
         if (i % recordLines == 0) {
-            QVERIFY2(!prompts.contains(line), qPrintable(QStringLiteral("line %1 repeats").arg(i + 1)));
+            QVERIFY2(
+                !prompts.contains(line), qPrintable(QStringLiteral("line %1 repeats").arg(i + 1)));
             prompts.insert(line);
         }
     }
-}
-
-void TestShippedFiles::typingTexts()
-{
-    const QByteArray bytes = readShipped(exercise(1).taskFile);
-    const QStringList texts = TaskFile::splitLines(TaskFile::decode(bytes));
-    int withUmlaut = 0;
-    for (const QString& text : texts) {
-        QVERIFY2(text.size() <= 70, qPrintable(text));
-        QVERIFY2(text.at(0).isUpper() || text.at(0) == QChar(0x201E), qPrintable(text));
-        QVERIFY2(QStringLiteral(".!?“").contains(text.back()), qPrintable(text));
-        if (text.contains(QRegularExpression(QStringLiteral("[äöüÄÖÜß]"))))
-            ++withUmlaut;
-    }
-    QVERIFY(withUmlaut >= texts.size() / 5);
 }
 
 QTEST_GUILESS_MAIN(TestShippedFiles)

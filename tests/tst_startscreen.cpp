@@ -19,14 +19,11 @@ class TestStartScreen : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void controlsAndCaptions_data();
-    void controlsAndCaptions();
     void firstRunShowsZeros();
     void storedScores();
     void secondClickRaisesTheOpenScreen();
     void hoverAndReset_data();
     void hoverAndReset();
-    void f1AndHelpOpenTheIndexPage();
     void maximiseKeepsSize();
     void endEntryClosesTheProgram();
 
@@ -56,32 +53,6 @@ void TestStartScreen::enter(QWidget* widget)
     QEnterEvent event(QPointF(1, 1), widget->mapTo(widget->window(), QPointF(1, 1)),
         widget->mapToGlobal(QPointF(1, 1)));
     QApplication::sendEvent(widget, &event);
-}
-
-void TestStartScreen::controlsAndCaptions_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("reset") << "lblPunkteLoeschen"
-                           << "Punktestände zurücksetzen";
-    QTest::newRow("separator 3") << "Label1(3)"
-                                 << "|";
-    QTest::newRow("version") << "lblVersion"
-                             << "Versionsnummer: 1.1";
-    QTest::newRow("entry 3") << "lblEinsetzuebungen"
-                             << "Einsetzübungen";
-    QTest::newRow("description 9") << "lblText9"
-                                   << "Größere Aufgaben möglichst schnell und fehlerfrei lösen. ";
-}
-
-void TestStartScreen::controlsAndCaptions()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
-    auto* label = m_window->startScreen()->findChild<QLabel*>(name);
-    QVERIFY2(label, qPrintable(name));
-    QCOMPARE(label->text(), caption);
 }
 
 void TestStartScreen::firstRunShowsZeros()
@@ -173,16 +144,6 @@ void TestStartScreen::hoverAndReset()
     QCOMPARE(Theme::textColour(start->lblHilfe), menu);
     QCOMPARE(Theme::textColour(start->exerciseEntries[7]), entry);
     QCOMPARE(Theme::textColour(start->exerciseEntries[1]), Theme::EntryColour);
-}
-
-void TestStartScreen::f1AndHelpOpenTheIndexPage()
-{
-    m_window = std::make_unique<MDIGrund>(*m_state, m_fake->platform);
-    frmStart* start = m_window->startScreen();
-    QTest::keyClick(start, Qt::Key_F1);
-    QTest::mouseClick(start->lblHilfe, Qt::LeftButton);
-    const QUrl page = QUrl::fromLocalFile(QStringLiteral("/opt/tambolino/Hilfe/index.htm"));
-    QCOMPARE(m_fake->browser.urls, (QList<QUrl> { page, page }));
 }
 
 void TestStartScreen::maximiseKeepsSize()

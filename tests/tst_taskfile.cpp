@@ -19,7 +19,6 @@ private Q_SLOTS:
     void unusableFiles();
     void cycleShowsEachOnceAndNeverRepeats();
     void cycleAcceptsRepeatWhenNoOtherPrompt();
-    void cycleReportsVanishedFile();
 };
 
 namespace {
@@ -158,22 +157,6 @@ void TestTaskFile::cycleAcceptsRepeatWhenNoOtherPrompt()
         QVERIFY(cycle.next().isEmpty());
         QCOMPARE(cycle.prompt(), QStringLiteral("A"));
     }
-}
-
-void TestTaskFile::cycleReportsVanishedFile()
-{
-    bool present = true;
-    FakeRandom random;
-    TaskCycle cycle(
-        [&] {
-            TaskFile::Result gone;
-            gone.error = QStringLiteral("weg");
-            return present ? readBytes("A\r\n", 1) : gone;
-        },
-        random);
-    QVERIFY(cycle.start().isEmpty());
-    present = false;
-    QCOMPARE(cycle.next(), QStringLiteral("weg"));
 }
 
 QTEST_GUILESS_MAIN(TestTaskFile)
