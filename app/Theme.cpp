@@ -72,10 +72,8 @@ QPixmap picture(const QString& name, const QSize& size)
 
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (const int side : {16, 32, 48, 64})
-        icon.addPixmap(picture(QStringLiteral("tambolino"), QSize(side, side)));
-    return icon;
+    // Rendered by the SVG icon engine when the window system asks for a size.
+    return QIcon(QStringLiteral(":/images/tambolino.svg"));
 }
 
 } // namespace Theme

@@ -63,6 +63,7 @@ void TestStartScreen::firstRunShowsZeros()
         QCOMPARE(start->lblPunkte[k]->text(), QStringLiteral("Punktestand: 0000000"));
     QCOMPARE(start->dlgDatei.folder, QStringLiteral("/home/kind/Dokumente"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tambolino"));
+    QVERIFY(!m_window->windowIcon().pixmap(32).isNull());
     QCOMPARE(start->lblHilfe->x(), Theme::px(5985));
 }
 
