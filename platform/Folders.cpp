@@ -1,11 +1,14 @@
 #include "platform/Folders.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 QString SystemFolders::documentsFolder() const
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The location is named even where the folder was never made; then there is none.
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(path).isDir() ? path : QString();
 }
 
 QString SystemFolders::programDirectory() const

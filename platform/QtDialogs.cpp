@@ -7,8 +7,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
-MessageBox::Answer QtMessageBox::show(const QString& text, const QString& title, Buttons buttons,
-                                      Icon icon)
+MessageBox::Answer QtMessageBox::show(
+    const QString& text, const QString& title, Buttons buttons, Icon icon)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
@@ -38,11 +38,14 @@ MessageBox::Answer QtMessageBox::show(const QString& text, const QString& title,
 namespace {
 QString startPath(const FileDialog::Request& request)
 {
+    // Without a folder the dialog would open in the working directory; the home folder is
+    // where a family looks first.
+    const QString folder = request.folder.isEmpty() ? QDir::homePath() : request.folder;
     if (request.fileName.isEmpty())
-        return request.folder;
-    if (request.folder.isEmpty() || QDir::isAbsolutePath(request.fileName))
+        return folder + QLatin1Char('/');
+    if (QDir::isAbsolutePath(request.fileName))
         return request.fileName;
-    return QDir(request.folder).filePath(request.fileName);
+    return QDir(folder).filePath(request.fileName);
 }
 
 std::optional<QString> result(const QString& chosen)
@@ -55,15 +58,15 @@ std::optional<QString> result(const QString& chosen)
 
 std::optional<QString> QtFileDialog::openFile(const Request& request)
 {
-    return result(QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title,
-                                               startPath(request), request.filter));
+    return result(QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), request.title, startPath(request), request.filter));
 }
 
 std::optional<QString> QtFileDialog::saveFile(const Request& request)
 {
     // QFileDialog asks before overwriting unless DontConfirmOverwrite is given.
-    return result(QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title,
-                                               startPath(request), request.filter));
+    return result(QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), request.title, startPath(request), request.filter));
 }
 
 bool QtBrowser::open(const QUrl& url)
