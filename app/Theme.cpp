@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 #include <QWidget>
 
@@ -61,12 +62,20 @@ QFont fixedFont(qreal points)
 
 QPixmap picture(const QString& name, const QSize& size)
 {
+    // Every exercise screen shows the same pictures: render each once.
+    const QString key
+        = QStringLiteral("tambolino/%1/%2x%3").arg(name).arg(size.width()).arg(size.height());
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
     QSvgRenderer renderer(QStringLiteral(":/images/") + name + QStringLiteral(".svg"));
-    QPixmap pixmap(size);
+    pixmap = QPixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
