@@ -2,52 +2,47 @@
 
 #include "app/ProgramState.h"
 
-#include <limits>
-
 namespace {
 // Question, answer.
 constexpr int RecordLines = 2;
+
+qint32 fixedWeight(const QString&)
+{
+    return ArithmeticExercise::Weight;
+}
 } // namespace
 
 ArithmeticExercise::ArithmeticExercise(int k, ProgramState& state, const Clock& clock,
     RandomSource& random, const QString& taskFilePath)
-    : m_cycle([taskFilePath] { return TaskFile::load(taskFilePath, RecordLines); }, random)
-    , m_task(k, state, clock)
+    : m_tasks(
+        k, state, clock, random,
+        [taskFilePath] { return TaskFile::load(taskFilePath, RecordLines); }, 2, fixedWeight)
 { }
 
 QString ArithmeticExercise::start()
 {
-    m_taskNumber = 0;
-    m_pausing = false;
-    if (QString error = m_cycle.start(); !error.isEmpty())
-        return error;
-    present();
-    return {};
+    return present(m_tasks.start());
 }
 
 std::optional<TimedTask::Step> ArithmeticExercise::press(QChar c)
 {
     if (m_pausing)
         return std::nullopt;
-    const TimedTask::Step step = m_task.press(c);
+    const TimedTask::Step step = m_tasks.task().press(c);
     m_pausing = step.finished;
     return step;
 }
 
 QString ArithmeticExercise::next()
 {
-    if (QString error = m_cycle.next(); !error.isEmpty())
-        return error;
-    m_pausing = false;
-    present();
-    return {};
+    return present(m_tasks.next());
 }
 
-void ArithmeticExercise::present()
+QString ArithmeticExercise::present(const QString& error)
 {
-    m_task.begin(m_cycle.field(2), Weight);
-    if (m_taskNumber < std::numeric_limits<int>::max())
-        ++m_taskNumber;
-    // Only the time spent on this task counts, not the pause before it.
-    m_task.takeStartTime();
+    if (error.isEmpty()) {
+        m_pausing = false;
+        m_tasks.task().takeStartTime();
+    }
+    return error;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "frame/TaskCycle.h"
-#include "frame/TimedTask.h"
+#include "frame/TimedTaskCycle.h"
 
 #include <optional>
 
@@ -31,18 +30,17 @@ public:
     QString next();
 
     bool pausing() const { return m_pausing; }
-    QString question() const { return m_cycle.prompt(); }
-    const LetterEntry& entry() const { return m_task.entry(); }
+    QString question() const { return m_tasks.prompt(); }
+    const LetterEntry& entry() const { return m_tasks.task().entry(); }
     // Wrong keys since the screen opened (intFehler).
-    int errors() const { return m_task.errors(); }
+    int errors() const { return m_tasks.task().errors(); }
     // Tasks shown since the screen opened, the current one included (intAufgNr).
-    int taskNumber() const { return m_taskNumber; }
+    int taskNumber() const { return m_tasks.taskNumber(); }
 
 private:
-    void present();
+    // Only the time spent on a task counts, not the pause before it.
+    QString present(const QString& error);
 
-    TaskCycle m_cycle;
-    TimedTask m_task;
-    int m_taskNumber = 0;
+    TimedTaskCycle m_tasks;
     bool m_pausing = false;
 };

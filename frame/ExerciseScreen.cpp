@@ -256,9 +256,9 @@ void ExerciseScreen::showFeedback(Feedback feedback)
     imgZiel->setVisible(feedback == Feedback::Done);
 }
 
-void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry)
+void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry, const QString& shown)
 {
-    line->setText(entry.line());
+    line->setText(shown);
     Theme::setTextColour(line, entry.lastWrong() ? Theme::WrongColour : Theme::Black);
     showFeedback(entry.lastWrong() ? Feedback::Wrong : Feedback::Right);
 }

@@ -49,7 +49,9 @@ public:
     void showFeedback(Feedback feedback);
     // The typed line of a letter-by-letter entry: its text with the typing mark, black after a
     // right character and red after a wrong one, and the matching picture.
-    void showEntry(QLabel* line, const LetterEntry& entry);
+    // `shown` is the line as laid out on the screen, entry.line() unless it wraps.
+    void showEntry(QLabel* line, const LetterEntry& entry, const QString& shown);
+    void showEntry(QLabel* line, const LetterEntry& entry) { showEntry(line, entry, entry.line()); }
     // End step of lblUebEnd: refresh the start screen's score, close.
     void endExercise();
     // Closes the screen (its sub-window in the main window).

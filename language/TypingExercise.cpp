@@ -3,32 +3,21 @@
 #include "app/ProgramState.h"
 #include "app/Scoring.h"
 
-#include <limits>
-
 namespace {
 // The exercise's number in the catalogue and its score slot.
 constexpr int Number = 1;
+
+// Half the characters of the text, an exact half to the even neighbour.
+qint32 halfLength(const QString& text)
+{
+    return roundHalfEven(static_cast<double>(text.size()) / 2.0);
+}
 } // namespace
 
 TypingExercise::TypingExercise(
     ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
-    : m_cycle(std::move(loader), random)
-    , m_task(Number, state, clock)
+    : m_tasks(Number, state, clock, random, std::move(loader), 1, halfLength)
 { }
-
-QString TypingExercise::start()
-{
-    if (QString error = m_cycle.start(); !error.isEmpty())
-        return error;
-    m_taskNumber = 1;
-    begin();
-    return {};
-}
-
-void TypingExercise::begin()
-{
-    m_task.begin(text(), roundHalfEven(static_cast<double>(text().size()) / 2.0));
-}
 
 TypingExercise::Step TypingExercise::press(QChar c)
 {
@@ -37,23 +26,13 @@ TypingExercise::Step TypingExercise::press(QChar c)
     // take the start second again.
     step.firstKey = position() == 1;
     if (step.firstKey)
-        m_task.takeStartTime();
-    const TimedTask::Step pressed = m_task.press(c);
+        m_tasks.task().takeStartTime();
+    const TimedTask::Step pressed = m_tasks.task().press(c);
     step.right = pressed.outcome.right;
     step.finished = pressed.finished;
     if (!step.right)
         step.hint = wrongKeyHint(c, pressed.outcome.expected);
     return step;
-}
-
-QString TypingExercise::next()
-{
-    if (QString error = m_cycle.next(); !error.isEmpty())
-        return error;
-    if (m_taskNumber < std::numeric_limits<int>::max())
-        ++m_taskNumber;
-    begin();
-    return {};
 }
 
 QString keyName(QChar c)

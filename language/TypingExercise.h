@@ -1,7 +1,6 @@
 #pragma once
 
-#include "frame/TaskCycle.h"
-#include "frame/TimedTask.h"
+#include "frame/TimedTaskCycle.h"
 
 class Clock;
 class RandomSource;
@@ -26,27 +25,23 @@ public:
         ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader);
 
     // Reads the task file and shows the first text. Returns an error message, or an empty text.
-    QString start();
+    QString start() { return m_tasks.start(); }
     Step press(QChar c);
     // The next text after a finished one, never the same text again unless the file has no
     // other. Returns an error message (the file could not be read again), or an empty text.
-    QString next();
+    QString next() { return m_tasks.next(); }
 
-    QString text() const { return m_cycle.prompt(); }
-    const LetterEntry& entry() const { return m_task.entry(); }
+    QString text() const { return m_tasks.prompt(); }
+    const LetterEntry& entry() const { return m_tasks.task().entry(); }
     // intStelle
-    qsizetype position() const { return m_task.entry().position(); }
+    qsizetype position() const { return entry().position(); }
     // intFehler
-    int errors() const { return m_task.errors(); }
+    int errors() const { return m_tasks.task().errors(); }
     // intAufgNr: texts shown since the screen opened, across passes.
-    int taskNumber() const { return m_taskNumber; }
+    int taskNumber() const { return m_tasks.taskNumber(); }
 
 private:
-    void begin();
-
-    TaskCycle m_cycle;
-    TimedTask m_task;
-    int m_taskNumber = 1;
+    TimedTaskCycle m_tasks;
 };
 
 // A key as the error display names it: the space and the control keys by their key names.

@@ -80,13 +80,13 @@ void frmUebung01::showText()
     m_lineStarts = LineBreaks::lineStarts(m_typing.text(), m_columns);
     lblVorgabe->setText(LineBreaks::apply(m_typing.text(), m_lineStarts));
     Theme::setTextColour(lblEingabe, Theme::Black);
-    showTyped();
+    lblEingabe->setText(typedLine());
     lblAufg->setText(QString::number(m_typing.taskNumber()));
 }
 
-void frmUebung01::showTyped()
+QString frmUebung01::typedLine() const
 {
-    lblEingabe->setText(LineBreaks::apply(m_typing.entry().line(), m_lineStarts));
+    return LineBreaks::apply(m_typing.entry().line(), m_lineStarts);
 }
 
 void frmUebung01::keyPressed(QChar c)
@@ -94,8 +94,7 @@ void frmUebung01::keyPressed(QChar c)
     const TypingExercise::Step step = m_typing.press(c);
     if (step.firstKey)
         lblPunktemeldung->clear();
-    showEntry(lblEingabe, m_typing.entry());
-    showTyped();
+    showEntry(lblEingabe, m_typing.entry(), typedLine());
     lblFehleranzeige->setText(step.hint);
     lblFehler->setText(QString::number(m_typing.errors()));
     if (!step.finished)

@@ -27,7 +27,7 @@ protected:
 
 private:
     void showText();
-    void showTyped();
+    QString typedLine() const;
 
     TypingExercise m_typing;
     int m_columns = 1;

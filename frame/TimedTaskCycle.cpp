@@ -1,0 +1,36 @@
+#include "frame/TimedTaskCycle.h"
+
+#include <limits>
+
+TimedTaskCycle::TimedTaskCycle(int k, ProgramState& state, const Clock& clock, RandomSource& random,
+    TaskCycle::Loader loader, int answerField, Weight weight)
+    : m_cycle(std::move(loader), random)
+    , m_task(k, state, clock)
+    , m_answerField(answerField)
+    , m_weight(weight)
+{ }
+
+QString TimedTaskCycle::start()
+{
+    m_taskNumber = 0;
+    if (QString error = m_cycle.start(); !error.isEmpty())
+        return error;
+    begin();
+    return {};
+}
+
+QString TimedTaskCycle::next()
+{
+    if (QString error = m_cycle.next(); !error.isEmpty())
+        return error;
+    begin();
+    return {};
+}
+
+void TimedTaskCycle::begin()
+{
+    const QString answer = m_cycle.field(m_answerField);
+    m_task.begin(answer, m_weight(answer));
+    if (m_taskNumber < std::numeric_limits<int>::max())
+        ++m_taskNumber;
+}
