@@ -1,78 +1,120 @@
 #include "app/ExerciseCatalogue.h"
 #include "frame/TaskFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
 
-// Every task file that ships with the program: encoding, line ends and record layout.
+using namespace Qt::StringLiterals;
+
+// Every task file that ships with the program: encoding, line ends, record layout, and for the
+// arithmetic files every answer.
 class TestShippedFiles : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void layout_data();
-    void layout();
+    void shippedFile_data();
+    void shippedFile();
 };
 
 namespace {
-QByteArray readShipped(const QString& name)
+const QString Times = u"\u00B7"_s;
+const QString Minus = u"\u2013"_s;
+
+// Left to right, which is the order of precedence as long as every "·" and ":" comes before the
+// first "+" and "–". Every step must stay a whole, non-negative number, as a child computes it.
+// Returns what is wrong with the question, or an empty text.
+QString evaluate(const QString& question, qint64& value)
 {
-    QFile file(QStringLiteral(TAMBOLINO_DATA_DIR) + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    static const QRegularExpression form(u"^[0-9]{1,9}( [\u00B7:+\u2013] [0-9]{1,9})+ =$"_s);
+    if (!form.match(question).hasMatch())
+        return u"not of the form \"a op b … =\""_s;
+    const QStringList tokens = question.split(u' ');
+    value = tokens[0].toLongLong();
+    bool summing = false;
+    for (qsizetype i = 1; i + 1 < tokens.size(); i += 2) {
+        const QString& sign = tokens[i];
+        const qint64 b = tokens[i + 1].toLongLong();
+        const bool product = sign == Times || sign == u":"_s;
+        if (product && summing)
+            return u"\"%1\" after a sum would need precedence"_s.arg(sign);
+        if (sign == u":"_s && (b == 0 || value % b != 0))
+            return u"%1 : %2 is not whole"_s.arg(value).arg(b);
+        summing = !product;
+        value = sign == Times ? value * b
+            : sign == u":"_s  ? value / b
+            : sign == Minus   ? value - b
+                              : value + b;
+        if (value < 0)
+            return u"goes below zero"_s;
+    }
+    return {};
 }
 } // namespace
 
-void TestShippedFiles::layout_data()
+void TestShippedFiles::shippedFile_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("recordLines");
+    QTest::addColumn<int>("k");
     QTest::addColumn<int>("minimumRecords");
-    QTest::newRow("Abschreibuebungen") << exercise(1).taskFile << 1 << 60;
-    QTest::newRow("Kopfrechnen") << exercise(9).taskFile << 2 << 80;
-    QTest::newRow("Kettenaufgaben") << exercise(10).taskFile << 2 << 50;
-    QTest::newRow("Malfolgen") << exercise(11).taskFile << 2 << 100;
-    QTest::newRow("Division") << exercise(12).taskFile << 2 << 100;
+    QTest::newRow("Abschreibuebungen") << 1 << 60;
+    QTest::newRow("Kopfrechnen") << 9 << 80;
+    QTest::newRow("Kettenaufgaben") << 10 << 50;
+    QTest::newRow("Malfolgen") << 11 << 100;
+    QTest::newRow("Division") << 12 << 100;
 }
 
-void TestShippedFiles::layout()
+void TestShippedFiles::shippedFile()
 {
-    QFETCH(QString, file);
-    QFETCH(int, recordLines);
+    QFETCH(int, k);
     QFETCH(int, minimumRecords);
-    const QByteArray bytes = readShipped(file);
-    QVERIFY2(!bytes.isEmpty(), qPrintable(file));
+    QFile file(QStringLiteral(TAMBOLINO_DATA_DIR) + exercise(k).taskFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
 
-    // Windows-1252 with CR LF after every line, the last one included; no empty lines.
+    // Windows-1252 with CR LF after every line, the last one included; no empty lines, no tabs.
     QVERIFY2(bytes.endsWith("\r\n"), "the last line must end with CR LF");
     QVERIFY2(!bytes.contains("\r\n\r\n") && !bytes.startsWith("\r\n"), "no empty lines");
     QCOMPARE(bytes.count('\r'), bytes.count('\n'));
     QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
-    QVERIFY2(!bytes.startsWith("\xEF\xBB\xBF"), "no byte-order mark");
+    QVERIFY2(!bytes.contains('\t'), "no tab characters");
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString asUtf8 = utf8.decode(bytes);
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; });
     QVERIFY2(ascii || utf8.hasError(), "Windows-1252, not UTF-8");
-    QVERIFY2(!bytes.contains('\t'), "no tab characters");
 
-    const QStringList lines = TaskFile::splitLines(TaskFile::decode(bytes));
-    QCOMPARE(lines.size() % recordLines, 0);
-    QVERIFY2(lines.size() / recordLines >= minimumRecords,
-        qPrintable(QStringLiteral("%1 records").arg(lines.size() / recordLines)));
-    QSet<QString> prompts;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        QVERIFY2(line == line.trimmed(),
-            qPrintable(QStringLiteral("line %1: blanks at an end").arg(i + 1)));
-        if (i % recordLines == 0) {
-            QVERIFY2(
-                !prompts.contains(line), qPrintable(QStringLiteral("line %1 repeats").arg(i + 1)));
-            prompts.insert(line);
-        }
+    const int recordLines = k == 1 ? 1 : 2;
+    QVERIFY(file.seek(0));
+    const TaskFile::Result tasks = TaskFile::read(file, recordLines, file.fileName());
+    QVERIFY2(tasks.ok(), qPrintable(tasks.error));
+    QCOMPARE(TaskFile::splitLines(TaskFile::decode(bytes)).size(), tasks.records() * recordLines);
+    QVERIFY2(tasks.records() >= minimumRecords, qPrintable(u"%1 records"_s.arg(tasks.records())));
+    QCOMPARE(QSet<QString>(tasks.lists[0].begin(), tasks.lists[0].end()).size(), tasks.records());
+
+    // Times tables and divisions as factor pairs: 7 · 8 and 56 : 8 both stand for (7, 8).
+    QSet<std::pair<qint64, qint64>> factors;
+    for (qsizetype i = 0; i < tasks.records(); ++i) {
+        for (const QStringList& list : tasks.lists)
+            QVERIFY2(list[i] == list[i].trimmed(), qPrintable(u"blanks at an end: "_s + list[i]));
+        if (recordLines == 1)
+            continue;
+        const QString& question = tasks.lists[0][i];
+        qint64 value = 0;
+        const QString fault = evaluate(question, value);
+        QVERIFY2(fault.isEmpty(), qPrintable(question + u' ' + fault));
+        QVERIFY2(tasks.lists[1][i] == QString::number(value),
+            qPrintable(question + u" answered "_s + tasks.lists[1][i]));
+        const QStringList tokens = question.split(u' ');
+        if (k >= 11)
+            factors.insert(
+                { tokens[1] == u":"_s ? value : tokens[0].toLongLong(), tokens[2].toLongLong() });
     }
+    // A hundred different pairs, all within 1 … 10: the whole set.
+    QCOMPARE(factors.size(), k >= 11 ? 100 : 0);
+    for (const auto& [a, b] : std::as_const(factors))
+        QVERIFY(a >= 1 && a <= 10 && b >= 1 && b <= 10);
 }
 
 QTEST_GUILESS_MAIN(TestShippedFiles)
