@@ -1,14 +1,13 @@
 #include "app/MainWindow.h"
 
-#include "app/ProgramState.h"
-#include "app/ScoreFile.h"
-#include "app/ScoreStore.h"
 #include "app/StartScreen.h"
-#include "app/Theme.h"
+#include "core/ProgramState.h"
+#include "core/ScoreFile.h"
+#include "core/ScoreStore.h"
 #include "frame/ExerciseScreen.h"
-#include "frame/ExerciseScreens.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "ui/Theme.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -17,10 +16,12 @@
 #include <QScreen>
 #include <QTimer>
 
-MDIGrund::MDIGrund(ProgramState& state, Platform& platform, QWidget* parent)
+MDIGrund::MDIGrund(
+    ProgramState& state, Platform& platform, ExerciseRegistry exercises, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state)
     , m_platform(platform)
+    , m_registry(std::move(exercises))
     , m_mdiArea(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("MDIGrund"));
@@ -83,7 +84,7 @@ void MDIGrund::showExercise(int k)
         open->raise();
         return;
     }
-    ExerciseScreen* screen = createExerciseScreen(k, m_state, m_platform);
+    ExerciseScreen* screen = m_registry.create(k, m_state, m_platform);
     if (!screen)
         return;
     connect(screen, &ExerciseScreen::scoreChanged, m_start, &frmStart::showScore);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ExerciseRegistry.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -18,11 +20,9 @@ class MDIGrund : public QMainWindow
     Q_OBJECT
 
 public:
-    MDIGrund(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    MDIGrund(ProgramState& state, Platform& platform,
+        ExerciseRegistry exercises = ExerciseRegistry::builtIn(), QWidget* parent = nullptr);
     ~MDIGrund() override;
-
-    frmStart* startScreen() const { return m_start; }
-    QMdiArea* mdiArea() const { return m_mdiArea; }
 
     // Shows exercise screen k, or brings it to the front when it is open already.
     void showExercise(int k);
@@ -38,8 +38,6 @@ public:
     // termination signal. Leaves any modal dialog that is open.
     void endUnattended();
 
-    QSize recordedSize() const { return m_recordedSize; }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -52,6 +50,7 @@ private:
 
     ProgramState& m_state;
     Platform& m_platform;
+    const ExerciseRegistry m_registry;
     QMdiArea* m_mdiArea;
     frmStart* m_start;
     std::array<QPointer<QMdiSubWindow>, 13> m_exercises;

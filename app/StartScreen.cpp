@@ -1,16 +1,18 @@
 #include "app/StartScreen.h"
 
-#include "app/ClickLabel.h"
-#include "app/ExerciseCatalogue.h"
-#include "app/Help.h"
-#include "app/ProgramState.h"
-#include "app/ScoreFile.h"
-#include "app/ScoreStore.h"
-#include "app/Scoring.h"
-#include "app/Theme.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/Help.h"
+#include "core/ProgramState.h"
+#include "core/ScoreFile.h"
+#include "core/ScoreStore.h"
+#include "core/Scoring.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
+#include "ui/ClickLabel.h"
+#include "ui/HoverGroup.h"
+#include "ui/Labels.h"
+#include "ui/Theme.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,7 +34,7 @@ QRect cellRect(int k)
     constexpr int GridLeft = (Theme::px(9600) - 3 * CellStep - CellWidth) / 2;
     const int row = (k - 1) / 4;
     const int column = (k - 1) % 4;
-    return {GridLeft + column * CellStep, GridTop + row * RowStep, CellWidth, RowStep - 8};
+    return { GridLeft + column * CellStep, GridTop + row * RowStep, CellWidth, RowStep - 8 };
 }
 } // namespace
 
@@ -40,6 +42,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_platform(platform)
+    , m_menu(new HoverGroup(this))
 {
     setObjectName(QStringLiteral("frmStart"));
     setWindowTitle(QStringLiteral("Tambolino"));
@@ -49,37 +52,55 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_background = Theme::picture(QStringLiteral("start"), size());
 
-    lblBenLaden = menuLabel("lblBenLaden", QStringLiteral("Punktestände laden"), Theme::Black);
-    lblBenSpe = menuLabel("lblBenSpe", QStringLiteral("Neue Punktestandsdatei"), Theme::Black);
-    lblPunkteLoeschen = menuLabel("lblPunkteLoeschen", QStringLiteral("Punktestände zurücksetzen"),
-                                  Theme::Black);
-    lblHilfe = menuLabel("lblHilfe", QStringLiteral("Hilfe"), Theme::Black);
-    lblProgrammende = menuLabel("lblProgrammende", QStringLiteral("Programm beenden"), Theme::Black);
-    for (const int i : {0, 1, 3}) {
-        auto* separator = new QLabel(QStringLiteral("|"), this);
-        separator->setObjectName(QStringLiteral("Label1(%1)").arg(i));
-        separator->setFont(Theme::uiFont(9));
-        separator->installEventFilter(this);
-        Label1[i] = separator;
-    }
-    layoutMenuRow();
-    connect(lblBenLaden, &ClickLabel::clicked, this, &frmStart::loadScoreFile);
-    connect(lblBenSpe, &ClickLabel::clicked, this, &frmStart::newScoreFile);
-    connect(lblPunkteLoeschen, &ClickLabel::clicked, this, &frmStart::resetScores);
-    connect(lblHilfe, &ClickLabel::clicked, this, &frmStart::subHilfe);
-    connect(lblProgrammende, &ClickLabel::clicked, this, &frmStart::endRequested);
+    // The menu row, left to right with a separator between each pair; "Hilfe" stands at
+    // 5985 twips, "Programm beenden" at the right end.
+    int x = 8;
+    const auto place = [&x](QWidget* widget) {
+        widget->setFont(Theme::uiFont(8));
+        widget->adjustSize();
+        widget->move(x, MenuTop);
+        x += widget->width() + 4;
+    };
+    const auto separator = [this, &place](int i) {
+        QLabel* bar = namedLabel(this, "", QStringLiteral("|"));
+        bar->setObjectName(QStringLiteral("Label1(%1)").arg(i));
+        bar->installEventFilter(this);
+        place(bar);
+    };
+    ClickLabel* load = menuLabel("lblBenLaden", QStringLiteral("Punktestände laden"), Theme::Black);
+    place(load);
+    separator(0);
+    ClickLabel* save
+        = menuLabel("lblBenSpe", QStringLiteral("Neue Punktestandsdatei"), Theme::Black);
+    place(save);
+    separator(1);
+    ClickLabel* reset
+        = menuLabel("lblPunkteLoeschen", QStringLiteral("Punktestände zurücksetzen"), Theme::Black);
+    place(reset);
+    separator(3);
+    ClickLabel* help = menuLabel("lblHilfe", QStringLiteral("Hilfe"), Theme::Black);
+    x = std::max(HelpLeft, x);
+    place(help);
+    ClickLabel* end
+        = menuLabel("lblProgrammende", QStringLiteral("Programm beenden"), Theme::Black);
+    place(end);
+    end->move(width() - Margin - end->width(), MenuTop);
+    connect(load, &ClickLabel::clicked, this, &frmStart::loadScoreFile);
+    connect(save, &ClickLabel::clicked, this, &frmStart::newScoreFile);
+    connect(reset, &ClickLabel::clicked, this, &frmStart::resetScores);
+    connect(help, &ClickLabel::clicked, this, &frmStart::subHilfe);
+    connect(end, &ClickLabel::clicked, this, &frmStart::endRequested);
 
-    lblVersion = new QLabel(QStringLiteral("Version"), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setFont(Theme::uiFont(8));
-    lblVersion->setAlignment(Qt::AlignRight);
-    lblVersion->setGeometry(width() - Margin - 200, 40, 200, 16);
+    m_version = namedLabel(this, "lblVersion", QStringLiteral("Version"));
+    m_version->setFont(Theme::uiFont(8));
+    m_version->setAlignment(Qt::AlignRight);
+    m_version->setGeometry(width() - Margin - 200, 40, 200, 16);
 
-    lblWeb = menuLabel("lblWeb", vendorCaption(), Theme::Black);
-    lblWeb->setFont(Theme::uiFont(8));
-    lblWeb->adjustSize();
-    lblWeb->move(width() - Margin - lblWeb->width(), 58);
-    connect(lblWeb, &ClickLabel::clicked, this, [this] { openVendorPage(m_state, m_platform); });
+    ClickLabel* web = menuLabel("lblWeb", vendorCaption(), Theme::Black);
+    web->setFont(Theme::uiFont(8));
+    web->adjustSize();
+    web->move(width() - Margin - web->width(), 58);
+    connect(web, &ClickLabel::clicked, this, [this] { openVendorPage(m_state, m_platform); });
 
     for (int k = 1; k <= 12; ++k) {
         const Exercise& entry = exercise(k);
@@ -88,30 +109,28 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         label->setFont(Theme::uiFont(11, true));
         label->setGeometry(cell.left() + 6, cell.top() + 4, cell.width() - 12, 20);
         connect(label, &ClickLabel::clicked, this, [this, k] { Q_EMIT exerciseRequested(k); });
-        exerciseEntries[k] = label;
 
-        auto* text = new QLabel(entry.description, this);
+        QLabel* text = namedLabel(this, "", entry.description);
         text->setObjectName(QStringLiteral("lblText%1").arg(k));
         text->setFont(Theme::uiFont(8));
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text->setGeometry(cell.left() + 6, cell.top() + 26, cell.width() - 12, 46);
         text->installEventFilter(this);
-        lblText[k] = text;
 
-        auto* score = new QLabel(scoreLabelText(0), this);
+        QLabel* score = namedLabel(this, "", scoreLabelText(0));
         score->setObjectName(QStringLiteral("lblPunkte(%1)").arg(k));
         score->setFont(Theme::uiFont(8, true));
         score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 12, 16);
-        lblPunkte[k] = score;
+        m_scores[k] = score;
     }
 
-    lblCopyrights = new QLabel(QStringLiteral("© 2026 Das Tambolino-Team"), this);
-    lblCopyrights->setObjectName(QStringLiteral("lblCopyrights"));
-    lblCopyrights2 = new QLabel(QStringLiteral("Freies Lernprogramm für die Grundschule"), this);
-    lblCopyrights2->setObjectName(QStringLiteral("lblCopyrights2"));
+    QLabel* copyrights
+        = namedLabel(this, "lblCopyrights", QStringLiteral("© 2026 Das Tambolino-Team"));
+    QLabel* copyrights2 = namedLabel(
+        this, "lblCopyrights2", QStringLiteral("Freies Lernprogramm für die Grundschule"));
     int top = GridTop + 3 * RowStep - 2;
-    for (QLabel* line : {lblCopyrights, lblCopyrights2}) {
+    for (QLabel* line : { copyrights, copyrights2 }) {
         line->setFont(Theme::uiFont(7.5));
         line->setGeometry(Margin + 6, top, 400, 14);
         top += 14;
@@ -120,39 +139,15 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
 
 ClickLabel* frmStart::menuLabel(const char* name, const QString& text, const QColor& colour)
 {
-    auto* label = new ClickLabel(text, this);
-    label->setObjectName(QString::fromLatin1(name));
+    ClickLabel* label = namedLink(this, name, text);
     label->setFont(Theme::uiFont(9, true));
-    label->setCursor(Qt::PointingHandCursor);
-    Theme::setTextColour(label, colour);
-    connect(label, &ClickLabel::entered, label,
-            [label] { Theme::setTextColour(label, Theme::HoverColour); });
+    m_menu->add(label, colour);
     return label;
-}
-
-void frmStart::layoutMenuRow()
-{
-    // Left to right with a separator between each pair; "Hilfe" stands at 5985 twips.
-    int x = 8;
-    const std::array<QWidget*, 6> row {lblBenLaden, Label1[0], lblBenSpe, Label1[1],
-                                       lblPunkteLoeschen, Label1[3]};
-    for (QWidget* widget : row) {
-        widget->setFont(Theme::uiFont(8));
-        widget->adjustSize();
-        widget->move(x, MenuTop);
-        x += widget->width() + 4;
-    }
-    for (QWidget* widget : {lblHilfe, lblProgrammende}) {
-        widget->setFont(Theme::uiFont(8));
-        widget->adjustSize();
-    }
-    lblHilfe->move(std::max(HelpLeft, x), MenuTop);
-    lblProgrammende->move(width() - Margin - lblProgrammende->width(), MenuTop);
 }
 
 void frmStart::load()
 {
-    lblVersion->setText(versionText());
+    m_version->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
     for (int k = 1; k <= 12; ++k)
@@ -254,16 +249,7 @@ void frmStart::showScore(int k)
 void frmStart::showScoreDigits(int k, int digits)
 {
     if (k >= 1 && k <= 12)
-        lblPunkte[k]->setText(scoreLabelText(m_state.ScoreTable(k), digits));
-}
-
-void frmStart::subSchwarz()
-{
-    for (ClickLabel* label :
-         {lblBenLaden, lblBenSpe, lblHilfe, lblProgrammende, lblWeb, lblPunkteLoeschen})
-        Theme::setTextColour(label, Theme::Black);
-    for (int k = 1; k <= 12; ++k)
-        Theme::setTextColour(exerciseEntries[k], Theme::EntryColour);
+        m_scores[k]->setText(scoreLabelText(m_state.ScoreTable(k), digits));
 }
 
 void frmStart::subHilfe()
@@ -284,7 +270,7 @@ bool frmStart::eventFilter(QObject* watched, QEvent* event)
 {
     // Separators and descriptions lie between the entries; crossing them resets the colours.
     if (event->type() == QEvent::Enter)
-        subSchwarz();
+        m_menu->reset();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -292,7 +278,7 @@ void frmStart::mouseMoveEvent(QMouseEvent* event)
 {
     // Only the bare background resets; score labels and other plain texts react to nothing.
     if (!childAt(event->position().toPoint()))
-        subSchwarz();
+        m_menu->reset();
     QWidget::mouseMoveEvent(event);
 }
 

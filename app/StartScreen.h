@@ -5,6 +5,7 @@
 #include <optional>
 
 class ClickLabel;
+class HoverGroup;
 class QLabel;
 struct Platform;
 struct ProgramState;
@@ -20,42 +21,8 @@ public:
 
     // Version text, dialog folder, and the twelve scores from the settings store.
     void load();
-    // Shows ScoreTable(k) in lblPunkte(k) with `digits` digits.
+    // Shows ScoreTable(k) in lblPunkte(k).
     void showScore(int k);
-    void showScoreDigits(int k, int digits);
-    // Menu entries black, exercise entries dark red.
-    void subSchwarz();
-
-    // "Punktestände laden": takes all twelve scores from a score file, which then becomes the
-    // current one; a file that cannot be read whole, or a cancelled dialog, changes nothing.
-    void loadScoreFile();
-    // "Neue Punktestandsdatei": writes the scores to a new file, which then becomes the current
-    // one; a failed write or a cancelled dialog leaves the current file as it was.
-    void newScoreFile();
-    // "Punktestände zurücksetzen": after a Yes, every score becomes 0, in the settings store too.
-    void resetScores();
-
-    // The file dialog's state, kept between uses within a run.
-    struct DialogState
-    {
-        QString folder;
-        QString fileName;
-    };
-    DialogState dlgDatei;
-
-    std::array<ClickLabel*, 13> exerciseEntries {}; // 1..12
-    std::array<QLabel*, 13> lblText {}; // 1..12
-    std::array<QLabel*, 13> lblPunkte {}; // 1..12
-    ClickLabel* lblBenLaden;
-    ClickLabel* lblBenSpe;
-    ClickLabel* lblPunkteLoeschen;
-    ClickLabel* lblHilfe;
-    ClickLabel* lblProgrammende;
-    ClickLabel* lblWeb;
-    std::array<QLabel*, 4> Label1 {}; // indices 0, 1 and 3
-    QLabel* lblVersion;
-    QLabel* lblCopyrights;
-    QLabel* lblCopyrights2;
 
 Q_SIGNALS:
     void exerciseRequested(int k);
@@ -68,11 +35,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // "Punktestände laden": takes all twelve scores from a score file, which then becomes the
+    // current one; a file that cannot be read whole, or a cancelled dialog, changes nothing.
+    void loadScoreFile();
+    // "Neue Punktestandsdatei": writes the scores to a new file, which then becomes the current
+    // one; a failed write or a cancelled dialog leaves the current file as it was.
+    void newScoreFile();
+    // "Punktestände zurücksetzen": after a Yes, every score becomes 0, in the settings store too.
+    void resetScores();
+    void showScoreDigits(int k, int digits);
+
     ClickLabel* menuLabel(const char* name, const QString& text, const QColor& colour);
     // The open or save dialog; remembers the name chosen. Nothing when cancelled.
     std::optional<QString> chooseScoreFile(bool forSaving);
     void warn(const QString& text, const QString& title);
-    void layoutMenuRow();
     void subHilfe();
     // Writes the scores to the current score file before `next` replaces it; false (and a
     // message) when that failed.
@@ -81,4 +57,16 @@ private:
     ProgramState& m_state;
     Platform& m_platform;
     QPixmap m_background;
+    // Menu entries, separators and descriptions reset the hover colours of these.
+    HoverGroup* m_menu;
+    std::array<QLabel*, 13> m_scores {}; // lblPunkte(1..12)
+    QLabel* m_version;
+
+    // The file dialog's state, kept between uses within a run.
+    struct DialogState
+    {
+        QString folder;
+        QString fileName;
+    };
+    DialogState dlgDatei;
 };

@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
-#include "app/ProgramState.h"
-#include "app/Theme.h"
+#include "core/ProgramState.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
@@ -8,6 +7,7 @@
 #include "platform/RandomSource.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationSignals.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     // Qt's own buttons and dialogs speak German too.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
     SystemClock clock;
@@ -37,7 +37,7 @@ int main(int argc, char* argv[])
     QtMessageBox messages;
     QtFileDialog files;
     QtBrowser browser;
-    Platform platform {clock, random, settings, folders, messages, files, browser};
+    Platform platform { clock, random, settings, folders, messages, files, browser };
 
     ProgramState state;
     MDIGrund window(state, platform);

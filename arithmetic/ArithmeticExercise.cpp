@@ -1,10 +1,10 @@
 #include "arithmetic/ArithmeticExercise.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 
 namespace {
-// Question, answer.
-constexpr int RecordLines = 2;
+// The answer is the second line of a task, after the question.
+constexpr int AnswerLine = 2;
 
 qint32 fixedWeight(const QString&)
 {
@@ -12,11 +12,9 @@ qint32 fixedWeight(const QString&)
 }
 } // namespace
 
-ArithmeticExercise::ArithmeticExercise(int k, ProgramState& state, const Clock& clock,
-    RandomSource& random, const QString& taskFilePath)
-    : m_tasks(
-        k, state, clock, random,
-        [taskFilePath] { return TaskFile::load(taskFilePath, RecordLines); }, 2, fixedWeight)
+ArithmeticExercise::ArithmeticExercise(
+    int k, ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
+    : m_tasks(k, state, clock, random, std::move(loader), AnswerLine, fixedWeight)
 { }
 
 QString ArithmeticExercise::start()

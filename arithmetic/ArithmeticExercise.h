@@ -18,7 +18,7 @@ public:
     static constexpr int Weight = 10;
 
     ArithmeticExercise(int k, ProgramState& state, const Clock& clock, RandomSource& random,
-        const QString& taskFilePath);
+        TaskCycle::Loader loader);
 
     // Reads the task file and shows the first task. Returns an error message, or an empty text.
     QString start();

@@ -1,11 +1,8 @@
 #include "arithmetic/ArithmeticScreen.h"
 
-#include "app/ExerciseCatalogue.h"
-#include "app/ProgramState.h"
-#include "app/Theme.h"
-#include "platform/Dialogs.h"
-#include "platform/Folders.h"
+#include "core/ProgramState.h"
 #include "platform/Platform.h"
+#include "ui/Theme.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -43,35 +40,34 @@ void showFitting(QLabel* label, const QString& text)
 } // namespace
 
 ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(k, state, platform, parent)
-    , m_exercise(k, state, platform.clock, platform.random,
-          platform.folders.programDirectory() + exercise(k).taskFile)
+    : ExerciseScreen(k, state, platform, ErrorDisplay::Shown, parent)
+    , m_exercise(
+          k, state, platform.clock, platform.random, TaskFile::forExercise(platform.folders, k))
 {
-    fraEingabe = new QGroupBox(taskArea());
-    fraEingabe->setObjectName(QStringLiteral("fraEingabe"));
-    fraEingabe->setGeometry(taskArea()->rect());
+    auto* frame = new QGroupBox(taskArea());
+    frame->setObjectName(QStringLiteral("fraEingabe"));
+    frame->setGeometry(taskArea()->rect());
 
-    Label9 = taskLabel(fraEingabe, "Label9", QStringLiteral("Berechne die Aufgabe!"),
+    QLabel* instruction = taskLabel(frame, "Label9", QStringLiteral("Berechne die Aufgabe!"),
         QRect(Left + TextIndent + 1, 24, Width, 28));
-    Label9->setFont(Theme::uiFont(13, true));
+    instruction->setFont(Theme::uiFont(13, true));
 
-    lblVorgabe = taskLabel(
-        fraEingabe, "lblVorgabe", QStringLiteral("Vorgabetext"), QRect(Left, 68, Width, 56));
-    lblVorgabe->setFont(Theme::fixedFont(TaskPoints));
-    lblVorgabe->setIndent(TextIndent + 1);
-    lblVorgabe->setWordWrap(true);
+    m_vorgabe
+        = taskLabel(frame, "lblVorgabe", QStringLiteral("Vorgabetext"), QRect(Left, 68, Width, 56));
+    m_vorgabe->setFont(Theme::fixedFont(TaskPoints));
+    m_vorgabe->setIndent(TextIndent + 1);
+    m_vorgabe->setWordWrap(true);
 
-    lblEingabe
-        = taskLabel(fraEingabe, "lblEingabe", QStringLiteral("_"), QRect(Left, 140, Width, 48));
-    lblEingabe->setFont(Theme::fixedFont(TaskPoints));
-    lblEingabe->setIndent(TextIndent);
-    Theme::makeEntryBox(lblEingabe);
+    m_eingabe = taskLabel(frame, "lblEingabe", QStringLiteral("_"), QRect(Left, 140, Width, 48));
+    m_eingabe->setFont(Theme::fixedFont(TaskPoints));
+    m_eingabe->setIndent(TextIndent);
+    Theme::makeEntryBox(m_eingabe);
 
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setSingleShot(true);
-    Timer2->setInterval(PauseMs);
-    connect(Timer2, &QTimer::timeout, this, &ArithmeticScreen::pauseEnded);
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setSingleShot(true);
+    m_timer2->setInterval(PauseMs);
+    connect(m_timer2, &QTimer::timeout, this, &ArithmeticScreen::pauseEnded);
 }
 
 QString ArithmeticScreen::loadExercise()
@@ -87,27 +83,27 @@ void ArithmeticScreen::keyPressed(QChar c)
     const std::optional<TimedTask::Step> step = m_exercise.press(c);
     if (!step)
         return;
-    lblPunktemeldung->clear();
-    showEntry(lblEingabe, m_exercise.entry());
-    lblFehleranzeige->setText(step->outcome.right ? QString() : QStringLiteral("Fehler"));
-    lblFehler->setNum(m_exercise.errors());
+    panel().setMessage({});
+    showEntry(m_eingabe, m_exercise.entry());
+    panel().setErrorHint(step->outcome.right ? QString() : QStringLiteral("Fehler"));
+    panel().setErrors(m_exercise.errors());
     if (!step->finished)
         return;
     showFeedback(Feedback::Done);
-    lblPunktemeldung->setText(state().strErgebnis);
+    panel().setMessage(state().strErgebnis);
     subPunkteAnzeigen();
-    Timer2->start();
+    m_timer2->start();
 }
 
 void ArithmeticScreen::pauseEnded()
 {
-    Timer2->stop();
+    m_timer2->stop();
     if (timeLimitReached()) {
         subZeitAbgelaufen();
         return;
     }
     showFeedback(Feedback::None);
-    lblFehleranzeige->clear();
+    panel().setErrorHint({});
     if (const QString error = m_exercise.next(); !error.isEmpty()) {
         endForTaskFile(error);
         return;
@@ -117,9 +113,9 @@ void ArithmeticScreen::pauseEnded()
 
 void ArithmeticScreen::showTask()
 {
-    showFitting(lblVorgabe, m_exercise.question());
-    lblEingabe->setText(m_exercise.entry().line());
+    showFitting(m_vorgabe, m_exercise.question());
+    m_eingabe->setText(m_exercise.entry().line());
     // An empty answer is solved by a wrong key, which left the line red.
-    Theme::setTextColour(lblEingabe, Theme::Black);
-    lblAufg->setNum(m_exercise.taskNumber());
+    Theme::setTextColour(m_eingabe, Theme::Black);
+    panel().setTaskNumber(m_exercise.taskNumber());
 }

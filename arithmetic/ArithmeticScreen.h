@@ -3,7 +3,6 @@
 #include "arithmetic/ArithmeticExercise.h"
 #include "frame/ExerciseScreen.h"
 
-class QGroupBox;
 class QLabel;
 class QTimer;
 
@@ -16,23 +15,17 @@ class ArithmeticScreen : public ExerciseScreen
 public:
     ArithmeticScreen(int k, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
-    // Timer2: the pause after a solved task is over.
-    void pauseEnded();
-
-    const ArithmeticExercise& rules() const { return m_exercise; }
-
-    QGroupBox* fraEingabe;
-    QLabel* Label9;
-    QLabel* lblVorgabe;
-    QLabel* lblEingabe;
-    QTimer* Timer2;
-
 protected:
     QString loadExercise() override;
     void keyPressed(QChar c) override;
 
 private:
+    // Timer2: the pause after a solved task is over.
+    void pauseEnded();
     void showTask();
 
     ArithmeticExercise m_exercise;
+    QLabel* m_vorgabe;
+    QLabel* m_eingabe;
+    QTimer* m_timer2;
 };

@@ -14,7 +14,8 @@ int main(int argc, char* argv[])
     auto* page = new QWidget;
     page->setFixedSize(640, 449);
     for (int i = 0; i < 12; ++i)
-        (new QLabel(QStringLiteral("Label %1").arg(i), page))->move(10 + (i % 4) * 150, 90 + (i / 4) * 100);
+        (new QLabel(QStringLiteral("Label %1").arg(i), page))
+            ->move(10 + (i % 4) * 150, 90 + (i / 4) * 100);
     area->addSubWindow(page, Qt::FramelessWindowHint)->show();
     window.setFixedSize(643, 454);
     window.show();

@@ -1,7 +1,5 @@
 // Starts a program and reports how long it took until its first window was mapped, and the
 // program's peak resident memory at that moment: "<milliseconds> <kilobytes>".
-#include <xcb/xcb.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 long peakKilobytes(pid_t pid)
@@ -50,7 +49,7 @@ int main(int argc, char* argv[])
     }
 
     bool mapped = false;
-    pollfd descriptor {xcb_get_file_descriptor(connection), POLLIN, 0};
+    pollfd descriptor { xcb_get_file_descriptor(connection), POLLIN, 0 };
     while (!mapped && poll(&descriptor, 1, 30000) > 0) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
             mapped = mapped || (event->response_type & 0x7f) == XCB_MAP_NOTIFY;

@@ -1,19 +1,24 @@
 #include "frame/ExerciseScreen.h"
 
-#include "app/ClickLabel.h"
-#include "app/ExerciseCatalogue.h"
-#include "app/Help.h"
-#include "app/ProgramState.h"
-#include "app/Scoring.h"
-#include "app/Theme.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/Help.h"
+#include "core/ProgramState.h"
+#include "frame/KeyRouter.h"
+#include "frame/LetterEntry.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "ui/ClickLabel.h"
+#include "ui/HoverGroup.h"
+#include "ui/Labels.h"
+#include "ui/Theme.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QRadioButton>
@@ -22,30 +27,18 @@
 namespace {
 constexpr int Margin = 12;
 constexpr int RightColumn = 432;
+constexpr int TaskTop = 44;
+constexpr int PanelTop = 296;
 constexpr int FeedbackSize = 32;
-
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-QLabel* feedbackPicture(QWidget* parent, const char* name, const QString& picture)
-{
-    QLabel* label = namedLabel(parent, name, {});
-    label->setPixmap(Theme::picture(picture, QSize(FeedbackSize, FeedbackSize)));
-    label->setGeometry(RightColumn + (192 - FeedbackSize) / 2, 150, FeedbackSize, FeedbackSize);
-    label->hide();
-    return label;
-}
 } // namespace
 
-ExerciseScreen::ExerciseScreen(int k, ProgramState& state, Platform& platform, QWidget* parent)
+ExerciseScreen::ExerciseScreen(
+    int k, ProgramState& state, Platform& platform, ErrorDisplay errorDisplay, QWidget* parent)
     : QWidget(parent)
     , m_number(k)
     , m_state(state)
     , m_platform(platform)
+    , m_links(new HoverGroup(this))
 {
     const Exercise& entry = exercise(k);
     setObjectName(QString::fromLatin1(entry.screen));
@@ -56,188 +49,169 @@ ExerciseScreen::ExerciseScreen(int k, ProgramState& state, Platform& platform, Q
     setFocusPolicy(Qt::StrongFocus);
     m_background = Theme::picture(QStringLiteral("exercise"), size());
 
-    Label1 = namedLabel(this, "Label1", entry.title);
-    Label1->setFont(Theme::uiFont(16, true));
-    Theme::setTextColour(Label1, Theme::EntryColour);
-    Label1->setGeometry(Margin, 6, 400, 30);
+    QLabel* title = namedLabel(this, "Label1", entry.title);
+    title->setFont(Theme::uiFont(16, true));
+    Theme::setTextColour(title, Theme::EntryColour);
+    title->setGeometry(Margin, 6, 400, 30);
 
-    lblVersion = namedLabel(this, "lblVersion", QStringLiteral("Version"));
-    lblVersion->setFont(Theme::uiFont(8));
-    lblVersion->setAlignment(Qt::AlignRight);
-    lblVersion->setGeometry(width() - Margin - 200, 6, 200, 14);
+    m_version = namedLabel(this, "lblVersion", QStringLiteral("Version"));
+    m_version->setFont(Theme::uiFont(8));
+    m_version->setAlignment(Qt::AlignRight);
+    m_version->setGeometry(width() - Margin - 200, 6, 200, 14);
 
-    lblWeb = new ClickLabel(vendorCaption(), this);
-    lblWeb->setObjectName(QStringLiteral("lblWeb"));
-    lblWeb->setFont(Theme::uiFont(8, true));
-    lblWeb->adjustSize();
-    lblWeb->move(width() - Margin - lblWeb->width(), 22);
-    addHoverLabel(lblWeb);
-    connect(lblWeb, &ClickLabel::clicked, this, [this] { openVendorPage(m_state, m_platform); });
+    ClickLabel* web = namedLink(this, "lblWeb", vendorCaption());
+    web->setFont(Theme::uiFont(8, true));
+    web->adjustSize();
+    web->move(width() - Margin - web->width(), 22);
+    m_links->add(web, Theme::Black);
+    connect(web, &ClickLabel::clicked, this, [this] { openVendorPage(m_state, m_platform); });
 
     m_taskArea = new QWidget(this);
     m_taskArea->setObjectName(QStringLiteral("taskArea"));
-    m_taskArea->setGeometry(Margin, 44, 408, 244);
+    m_taskArea->setGeometry(Margin, TaskTop, RightColumn - 2 * Margin, PanelTop - 8 - TaskTop);
 
     buildTimeLimit();
-    buildEvaluation();
+    m_panel = new EvaluationPanel(errorDisplay == ErrorDisplay::Shown, this);
+    arrangePanel(EvaluationPanel::Arrangement::TwoRows, PanelTop);
 
-    imgLach = feedbackPicture(this, "imgLach", QStringLiteral("lach"));
-    imgAerg = feedbackPicture(this, "imgAerg", QStringLiteral("aerg"));
-    imgZiel = feedbackPicture(this, "imgZiel", QStringLiteral("ziel"));
+    for (const auto& [name, picture] : { std::pair { "imgLach", "lach" },
+             std::pair { "imgAerg", "aerg" }, std::pair { "imgZiel", "ziel" } }) {
+        QLabel* label = namedLabel(this, name, {});
+        label->setPixmap(
+            Theme::picture(QString::fromLatin1(picture), QSize(FeedbackSize, FeedbackSize)));
+        label->resize(FeedbackSize, FeedbackSize);
+        label->hide();
+        m_pictures.append(label);
+    }
+    movePictures({ RightColumn + (192 - FeedbackSize) / 2, 150 });
 
-    lblUebEnd = new ClickLabel(QStringLiteral("Übung beenden"), this);
-    lblUebEnd->setObjectName(QStringLiteral("lblUebEnd"));
-    lblUebEnd->setFont(Theme::uiFont(11, true));
-    lblUebEnd->adjustSize();
-    lblUebEnd->move(Margin, height() - lblUebEnd->height() - 10);
-    addHoverLabel(lblUebEnd);
-    connect(lblUebEnd, &ClickLabel::clicked, this, &ExerciseScreen::endExercise);
+    ClickLabel* end = namedLink(this, "lblUebEnd", QStringLiteral("Übung beenden"));
+    end->setFont(Theme::uiFont(11, true));
+    end->adjustSize();
+    end->move(Margin, height() - end->height() - 10);
+    m_links->add(end, Theme::Black);
+    connect(end, &ClickLabel::clicked, this, &ExerciseScreen::endExercise);
 
-    lblCopyrights = namedLabel(this, "lblCopyrights", QStringLiteral("© 2026 Das Tambolino-Team"));
-    lblCopyrights2 = namedLabel(
+    QLabel* copyrights
+        = namedLabel(this, "lblCopyrights", QStringLiteral("© 2026 Das Tambolino-Team"));
+    QLabel* copyrights2 = namedLabel(
         this, "lblCopyrights2", QStringLiteral("Freies Lernprogramm für die Grundschule"));
     int top = height() - 34;
-    for (QLabel* line : { lblCopyrights, lblCopyrights2 }) {
+    for (QLabel* line : { copyrights, copyrights2 }) {
         line->setFont(Theme::uiFont(7.5));
         line->setAlignment(Qt::AlignRight);
         line->setGeometry(width() - Margin - 300, top, 300, 14);
         top += 14;
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &ExerciseScreen::clockStep);
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+    connect(m_timer1, &QTimer::timeout, this, &ExerciseScreen::clockStep);
 }
 
 void ExerciseScreen::buildTimeLimit()
 {
-    Frame1 = new QGroupBox(QStringLiteral("Zeitbegrenzung"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(RightColumn, 44, 192, 74);
-    auto* grid = new QGridLayout(Frame1);
+    auto* frame = new QGroupBox(QStringLiteral("Zeitbegrenzung"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(RightColumn, TaskTop, 192, 74);
+    auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(10, 4, 10, 6);
     const struct
     {
-        QRadioButton*& button;
         const char* name;
         const char* caption;
         int minutes;
-        int row;
-        int column;
     } options[] = {
-        { opt5min, "opt5min", "5 min", 5, 0, 0 },
-        { opt10min, "opt10min", "10 min", 10, 0, 1 },
-        { opt15min, "opt15min", "15 min", 15, 1, 0 },
-        { optKeine, "optKeine", "keine", 0, 1, 1 },
+        { "opt5min", "5 min", 5 },
+        { "opt10min", "10 min", 10 },
+        { "opt15min", "15 min", 15 },
+        { "optKeine", "keine", 0 },
     };
+    // Two by two: "5 min" and "10 min" above, "15 min" and "keine" below.
+    int index = 0;
+    QRadioButton* none = nullptr;
     for (const auto& option : options) {
-        option.button = new QRadioButton(QString::fromUtf8(option.caption), Frame1);
-        option.button->setObjectName(QString::fromLatin1(option.name));
-        grid->addWidget(option.button, option.row, option.column);
+        auto* button = new QRadioButton(QString::fromUtf8(option.caption), frame);
+        button->setObjectName(QString::fromLatin1(option.name));
+        grid->addWidget(button, index / 2, index % 2);
+        ++index;
         const int minutes = option.minutes;
-        connect(option.button, &QRadioButton::toggled, this, [this, minutes](bool on) {
+        connect(button, &QRadioButton::toggled, this, [this, minutes](bool on) {
             if (on)
                 m_clock.setLimit(minutes);
         });
+        if (minutes == 0)
+            none = button;
     }
-    optKeine->setChecked(true);
+    none->setChecked(true);
 }
 
-void ExerciseScreen::buildEvaluation()
+void ExerciseScreen::setTaskArea(const QRect& geometry)
 {
-    fraAuswertung = new QGroupBox(QStringLiteral("Auswertung"), this);
-    fraAuswertung->setObjectName(QStringLiteral("fraAuswertung"));
-    fraAuswertung->setGeometry(Margin, 296, width() - 2 * Margin, 104);
-    auto* grid = new QGridLayout(fraAuswertung);
-    grid->setContentsMargins(10, 4, 10, 8);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(2);
-
-    const auto pair
-        = [&](QLabel*& caption, const char* captionName, const char* captionText, QLabel*& value,
-              const char* valueName, const QString& initial, int row, int column, int span) {
-              caption = namedLabel(fraAuswertung, captionName, QString::fromUtf8(captionText));
-              caption->setFont(Theme::uiFont(8));
-              value = namedLabel(fraAuswertung, valueName, initial);
-              value->setFont(Theme::uiFont(9, true));
-              value->setMinimumHeight(20);
-              Theme::makeEntryBox(value);
-              grid->addWidget(caption, row, column, 1, span);
-              grid->addWidget(value, row + 1, column, 1, span);
-          };
-    pair(Label3, "Label3", "Übungszeit", lblZeit, "lblZeit", QStringLiteral("00:00"), 0, 0, 1);
-    pair(Label2, "Label2", "Uhrzeit", lblUhrzeit, "lblUhrzeit", {}, 0, 1, 1);
-    pair(Label4, "Label4", "Punktestand", lblPunktestand, "lblPunktestand",
-        QStringLiteral("0000000"), 0, 2, 1);
-    pair(Label7, "Label7", "Fehler", lblFehler, "lblFehler", QStringLiteral("0"), 0, 3, 1);
-    pair(Label8, "Label8", "Aufgabe", lblAufg, "lblAufg", QStringLiteral("1"), 0, 4, 1);
-    pair(Label5, "Label5", "Meldungen", lblPunktemeldung, "lblPunktemeldung", {}, 2, 0, 3);
-    pair(Label6, "Label6", "Fehleranzeige", lblFehleranzeige, "lblFehleranzeige", {}, 2, 3, 2);
-    lblPunktemeldung->setFont(Theme::uiFont(8.5, true));
-    for (int column = 0; column < 5; ++column)
-        grid->setColumnStretch(column, 1);
+    m_taskArea->setGeometry(geometry);
 }
 
-void ExerciseScreen::removeErrorDisplay()
+void ExerciseScreen::arrangePanel(EvaluationPanel::Arrangement arrangement, int top)
 {
-    delete Label6;
-    delete lblFehleranzeige;
-    Label6 = nullptr;
-    lblFehleranzeige = nullptr;
+    const int height = arrangement == EvaluationPanel::Arrangement::TwoRows ? 104 : 56;
+    m_panel->arrange(arrangement, QRect(Margin, top, width() - 2 * Margin, height));
 }
 
-void ExerciseScreen::addHoverLabel(ClickLabel* label)
+void ExerciseScreen::movePictures(const QPoint& topLeft)
 {
-    label->setCursor(Qt::PointingHandCursor);
-    Theme::setTextColour(label, Theme::Black);
-    connect(label, &ClickLabel::entered, label,
-        [label] { Theme::setTextColour(label, Theme::HoverColour); });
-    m_hoverLabels.append(label);
+    for (QLabel* picture : std::as_const(m_pictures))
+        picture->move(topLeft);
+}
+
+void ExerciseScreen::setTextField(QLineEdit* field)
+{
+    m_textField = field;
+    setFocusProxy(field);
 }
 
 bool ExerciseScreen::open()
 {
-    for (QWidget* panel : findChildren<QGroupBox*>())
-        Theme::setBackground(panel, Theme::PanelBackground);
-    for (QRadioButton* option : { opt5min, opt10min, opt15min, optKeine })
+    for (QWidget* frame : findChildren<QGroupBox*>())
+        Theme::setBackground(frame, Theme::PanelBackground);
+    for (QRadioButton* option : findChildren<QRadioButton*>())
         Theme::setBackground(option, Theme::PanelBackground);
-    lblVersion->setText(versionText());
-    lblPunktestand->setText(formatScore(m_state.ScoreTable(m_number)));
+    m_version->setText(versionText());
+    m_panel->setScore(m_state.ScoreTable(m_number));
 
     if (const QString error = loadExercise(); !error.isEmpty()) {
-        showTaskFileError(error);
+        showTaskFileError(error, QStringLiteral("Die Übung kann nicht geöffnet werden."));
         return false;
     }
-    lblUhrzeit->setText(m_platform.clock.longTimeText());
+    m_panel->setTimeOfDay(m_platform.clock.longTimeText());
     watchKeys(this);
-    Timer1->start();
+    m_timer1->start();
     return true;
 }
 
-void ExerciseScreen::showTaskFileError(const QString& error)
+void ExerciseScreen::showTaskFileError(const QString& error, const QString& consequence)
 {
-    m_platform.messages.show(error + QStringLiteral("\nDie Übung wird beendet."),
-        QStringLiteral("Hinweis"), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+    m_platform.messages.show(error + QLatin1Char('\n') + consequence, QStringLiteral("Hinweis"),
+        MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
 }
 
 void ExerciseScreen::endForTaskFile(const QString& error)
 {
-    Timer1->stop();
-    showTaskFileError(error);
+    m_timer1->stop();
+    showTaskFileError(error, QStringLiteral("Die Übung wird beendet."));
     closeScreen();
 }
 
 void ExerciseScreen::clockStep()
 {
     m_clock.tick();
-    lblZeit->setText(m_clock.text());
-    lblUhrzeit->setText(m_platform.clock.longTimeText());
+    m_panel->setElapsed(m_clock.text());
+    m_panel->setTimeOfDay(m_platform.clock.longTimeText());
 }
 
 void ExerciseScreen::subZeitAbgelaufen()
 {
-    Timer1->stop();
+    m_timer1->stop();
     m_platform.messages.show(QStringLiteral("Die eingestellte Zeit ist abgelaufen."),
         QStringLiteral("Hinweis"), MessageBox::Buttons::Ok);
     closeScreen();
@@ -245,15 +219,15 @@ void ExerciseScreen::subZeitAbgelaufen()
 
 void ExerciseScreen::subPunkteAnzeigen()
 {
-    lblPunktestand->setText(formatScore(m_state.ScoreTable(m_number)));
+    m_panel->setScore(m_state.ScoreTable(m_number));
     Q_EMIT scoreChanged(m_number);
 }
 
 void ExerciseScreen::showFeedback(Feedback feedback)
 {
-    imgLach->setVisible(feedback == Feedback::Right);
-    imgAerg->setVisible(feedback == Feedback::Wrong);
-    imgZiel->setVisible(feedback == Feedback::Done);
+    m_pictures[0]->setVisible(feedback == Feedback::Right);
+    m_pictures[1]->setVisible(feedback == Feedback::Wrong);
+    m_pictures[2]->setVisible(feedback == Feedback::Done);
 }
 
 void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry, const QString& shown)
@@ -261,6 +235,11 @@ void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry, const QSt
     line->setText(shown);
     Theme::setTextColour(line, entry.lastWrong() ? Theme::WrongColour : Theme::Black);
     showFeedback(entry.lastWrong() ? Feedback::Wrong : Feedback::Right);
+}
+
+void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry)
+{
+    showEntry(line, entry, entry.line());
 }
 
 void ExerciseScreen::endExercise()
@@ -274,17 +253,11 @@ void ExerciseScreen::closeScreen()
     if (m_closing)
         return;
     m_closing = true;
-    Timer1->stop();
+    m_timer1->stop();
     if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
         window->close();
     else
         close();
-}
-
-void ExerciseScreen::typeCharacter(QChar c)
-{
-    if (!m_closing)
-        keyPressed(c);
 }
 
 void ExerciseScreen::watchKeys(QObject* object)
@@ -297,38 +270,50 @@ void ExerciseScreen::watchKeys(QObject* object)
     }
 }
 
-bool ExerciseScreen::handleKey(QKeyEvent* event)
+bool ExerciseScreen::routeKey(QObject* receiver, QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
+    const bool inField = m_textField && QApplication::focusWidget() == m_textField;
+    switch (KeyRouter::route(*event, inField)) {
+    case KeyRouter::Route::Help:
         subHilfe(m_platform, exercise(m_number).helpPage);
         return true;
-    }
-    const QString text = event->text();
-    if (text.isEmpty() || text == QLatin1String("\t"))
+    case KeyRouter::Route::Characters:
+        for (const QChar c : KeyRouter::characters(*event)) {
+            if (m_closing)
+                break;
+            keyPressed(c);
+        }
+        return true;
+    case KeyRouter::Route::Enter:
+        if (!m_closing)
+            keyPressed(QLatin1Char('\r'));
+        return true;
+    case KeyRouter::Route::Field:
+        // Seen first where the field receives it; a key the field leaves passes the
+        // screen again on its way up.
+        if (receiver == m_textField)
+            textFieldKey();
         return false;
-    for (const QChar c : text) {
-        // Backspace, Enter and Escape count as characters; other control codes
-        // (Ctrl with a letter) are not typing.
-        if (c.unicode() < 0x20 && c != QLatin1Char('\b') && c != QLatin1Char('\r')
-            && c.unicode() != 27)
-            continue;
-        typeCharacter(c);
+    case KeyRouter::Route::Swallow:
+        return true;
+    case KeyRouter::Route::PassOn:
+        return false;
     }
-    return true;
+    return false;
 }
 
 bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event)
 {
     // The screen sees every key before its controls, so F1 and typing work wherever the
     // focus is.
-    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::KeyPress && routeKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void ExerciseScreen::keyPressEvent(QKeyEvent* event)
 {
-    if (!handleKey(event))
+    if (!routeKey(this, event))
         QWidget::keyPressEvent(event);
 }
 
@@ -336,8 +321,8 @@ void ExerciseScreen::mouseMoveEvent(QMouseEvent* event)
 {
     const QWidget* under = childAt(event->position().toPoint());
     if (!under || under == m_taskArea) {
-        for (ClickLabel* label : m_hoverLabels)
-            Theme::setTextColour(label, Theme::Black);
+        m_links->reset();
+        m_panel->links().reset();
     }
     QWidget::mouseMoveEvent(event);
 }

@@ -7,8 +7,7 @@
 TaskCycle::TaskCycle(Loader loader, RandomSource& random)
     : m_loader(std::move(loader))
     , m_random(random)
-{
-}
+{ }
 
 qsizetype TaskCycle::draw(qsizetype count)
 {

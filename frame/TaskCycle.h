@@ -2,8 +2,6 @@
 
 #include "frame/TaskFile.h"
 
-#include <functional>
-
 class RandomSource;
 
 // The tasks of one exercise screen: drawn at random, each once per pass; when a pass is used
@@ -12,7 +10,7 @@ class RandomSource;
 class TaskCycle
 {
 public:
-    using Loader = std::function<TaskFile::Result()>;
+    using Loader = TaskFile::Loader;
 
     TaskCycle(Loader loader, RandomSource& random);
 

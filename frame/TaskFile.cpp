@@ -1,5 +1,8 @@
 #include "frame/TaskFile.h"
 
+#include "core/ExerciseCatalogue.h"
+#include "platform/Folders.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -11,9 +14,38 @@ constexpr qint64 MaxTaskFileBytes = 4 * 1024 * 1024;
 
 // Windows-1252 for 0x80..0x9F; the five unassigned bytes map to the C1 control of the same value.
 constexpr std::array<char16_t, 32> Cp1252High {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC,
+    0x0081,
+    0x201A,
+    0x0192,
+    0x201E,
+    0x2026,
+    0x2020,
+    0x2021,
+    0x02C6,
+    0x2030,
+    0x0160,
+    0x2039,
+    0x0152,
+    0x008D,
+    0x017D,
+    0x008F,
+    0x0090,
+    0x2018,
+    0x2019,
+    0x201C,
+    0x201D,
+    0x2022,
+    0x2013,
+    0x2014,
+    0x02DC,
+    0x2122,
+    0x0161,
+    0x203A,
+    0x0153,
+    0x009D,
+    0x017E,
+    0x0178,
 };
 
 QString decodeCp1252(const QByteArray& bytes)
@@ -22,7 +54,7 @@ QString decodeCp1252(const QByteArray& bytes)
     QChar* out = text.data();
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
-        *out++ = QChar(b >= 0x80 && b <= 0x9F ? Cp1252High[b - 0x80] : char16_t {b});
+        *out++ = QChar(b >= 0x80 && b <= 0x9F ? Cp1252High[b - 0x80] : char16_t { b });
     }
     return text;
 }
@@ -118,6 +150,13 @@ Result load(const QString& path, int recordLines)
         return unreadable;
     }
     return read(file, recordLines, path);
+}
+
+Loader forExercise(const Folders& folders, int k)
+{
+    return [&folders, k] {
+        return load(taskFilePath(folders.programDirectory(), k), exercise(k).taskLines);
+    };
 }
 
 } // namespace TaskFile

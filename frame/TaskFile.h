@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class Folders;
 class QIODevice;
 
 // Reading of the task files that lie beside the program. A file is a sequence of records of R
@@ -30,5 +32,11 @@ QStringList splitLines(const QString& text);
 // A trailing incomplete record is ignored; a file without a complete record is an error.
 Result read(QIODevice& device, int recordLines, const QString& fileName);
 Result load(const QString& path, int recordLines);
+
+// Reads the tasks afresh at each call; engines take one, so that tests can feed them lists.
+using Loader = std::function<Result()>;
+// Exercise k's task file in the program directory, with the catalogue's lines per task. The
+// folder is asked at each call.
+Loader forExercise(const Folders& folders, int k);
 
 } // namespace TaskFile

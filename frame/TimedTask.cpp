@@ -1,7 +1,7 @@
 #include "frame/TimedTask.h"
 
-#include "app/ProgramState.h"
-#include "app/Scoring.h"
+#include "core/ProgramState.h"
+#include "core/Scoring.h"
 
 #include <limits>
 

@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "replay: cannot read %s\n", argv[i]);
             return 1;
         }
-        const std::vector<std::uint8_t> bytes {std::istreambuf_iterator<char>(file), {}};
+        const std::vector<std::uint8_t> bytes { std::istreambuf_iterator<char>(file), {} };
         const std::size_t step = bytes.size() / 64 + 1;
         for (std::size_t size = 0; size <= bytes.size(); size += step, ++inputs)
             LLVMFuzzerTestOneInput(bytes.data(), size);

@@ -1,7 +1,8 @@
 #include "language/TypingExercise.h"
 
-#include "app/ProgramState.h"
-#include "app/Scoring.h"
+#include "core/ProgramState.h"
+#include "core/Scoring.h"
+#include "frame/WrongKeyHint.h"
 
 namespace {
 // The exercise's number in the catalogue and its score slot.
@@ -31,28 +32,6 @@ TypingExercise::Step TypingExercise::press(QChar c)
     step.right = pressed.outcome.right;
     step.finished = pressed.finished;
     if (!step.right)
-        step.hint = wrongKeyHint(c, pressed.outcome.expected);
+        step.hint = WrongKeyHint::text(c, pressed.outcome.expected);
     return step;
-}
-
-QString keyName(QChar c)
-{
-    switch (c.unicode()) {
-    case ' ':
-        return QStringLiteral("Leertaste");
-    case '\b':
-        return QStringLiteral("Rücktaste");
-    case '\r':
-        return QStringLiteral("Eingabetaste");
-    case 27:
-        return QStringLiteral("Esc-Taste");
-    default:
-        return c;
-    }
-}
-
-QString wrongKeyHint(QChar typed, const QString& expected)
-{
-    return keyName(typed) + QStringLiteral(" statt ")
-        + (expected.isEmpty() ? QString() : keyName(expected.front()));
 }

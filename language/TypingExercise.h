@@ -43,8 +43,3 @@ public:
 private:
     TimedTaskCycle m_tasks;
 };
-
-// A key as the error display names it: the space and the control keys by their key names.
-QString keyName(QChar c);
-// "x statt y"; `expected` is empty beyond the end of the text.
-QString wrongKeyHint(QChar typed, const QString& expected);

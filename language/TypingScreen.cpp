@@ -1,11 +1,10 @@
 #include "language/TypingScreen.h"
 
-#include "app/ExerciseCatalogue.h"
-#include "app/ProgramState.h"
-#include "app/Theme.h"
+#include "core/ProgramState.h"
 #include "language/LineBreaks.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
+#include "ui/Theme.h"
 
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -45,24 +44,24 @@ QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
 } // namespace
 
 frmUebung01::frmUebung01(ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(Number, state, platform, parent)
-    , m_typing(state, platform.clock, platform.random, [&platform] {
-        return TaskFile::load(platform.folders.programDirectory() + exercise(Number).taskFile, 1);
-    })
+    : ExerciseScreen(Number, state, platform, ErrorDisplay::Shown, parent)
+    , m_typing(
+          state, platform.clock, platform.random, TaskFile::forExercise(platform.folders, Number))
 {
-    fraVorgabe = textBox(taskArea(), "fraVorgabe", QStringLiteral("Vorgabe"), 0);
-    fraEingabe = textBox(taskArea(), "fraEingabe", QStringLiteral("Eingabe"), BoxHeight + BoxGap);
+    QGroupBox* model = textBox(taskArea(), "fraVorgabe", QStringLiteral("Vorgabe"), 0);
+    QGroupBox* typed
+        = textBox(taskArea(), "fraEingabe", QStringLiteral("Eingabe"), BoxHeight + BoxGap);
 
-    lblEingabe = textLine(fraEingabe, "lblEingabe", QStringLiteral("_"));
-    Theme::makeEntryBox(lblEingabe);
+    m_eingabe = textLine(typed, "lblEingabe", QStringLiteral("_"));
+    Theme::makeEntryBox(m_eingabe);
 
-    lblVorgabe = textLine(fraVorgabe, "lblVorgabe", QStringLiteral("Vorgabetext"));
-    const int border = lblEingabe->frameWidth();
-    lblVorgabe->setContentsMargins(border, border, border, border);
+    m_vorgabe = textLine(model, "lblVorgabe", QStringLiteral("Vorgabetext"));
+    const int border = m_eingabe->frameWidth();
+    m_vorgabe->setContentsMargins(border, border, border, border);
 
     // Measured on whole lines, so that rounded glyph advances cannot push the last column out.
-    const qreal room = lblEingabe->contentsRect().width() - 2 * LineMargin;
-    const QFontMetricsF metrics(lblEingabe->font());
+    const qreal room = m_eingabe->contentsRect().width() - 2 * LineMargin;
+    const QFontMetricsF metrics(m_eingabe->font());
     while (metrics.horizontalAdvance(QString(m_columns + 1, QLatin1Char('M'))) <= room)
         ++m_columns;
 }
@@ -78,10 +77,10 @@ QString frmUebung01::loadExercise()
 void frmUebung01::showText()
 {
     m_lineStarts = LineBreaks::lineStarts(m_typing.text(), m_columns);
-    lblVorgabe->setText(LineBreaks::apply(m_typing.text(), m_lineStarts));
-    Theme::setTextColour(lblEingabe, Theme::Black);
-    lblEingabe->setText(typedLine());
-    lblAufg->setText(QString::number(m_typing.taskNumber()));
+    m_vorgabe->setText(LineBreaks::apply(m_typing.text(), m_lineStarts));
+    Theme::setTextColour(m_eingabe, Theme::Black);
+    m_eingabe->setText(typedLine());
+    panel().setTaskNumber(m_typing.taskNumber());
 }
 
 QString frmUebung01::typedLine() const
@@ -93,15 +92,15 @@ void frmUebung01::keyPressed(QChar c)
 {
     const TypingExercise::Step step = m_typing.press(c);
     if (step.firstKey)
-        lblPunktemeldung->clear();
-    showEntry(lblEingabe, m_typing.entry(), typedLine());
-    lblFehleranzeige->setText(step.hint);
-    lblFehler->setText(QString::number(m_typing.errors()));
+        panel().setMessage({});
+    showEntry(m_eingabe, m_typing.entry(), typedLine());
+    panel().setErrorHint(step.hint);
+    panel().setErrors(m_typing.errors());
     if (!step.finished)
         return;
 
     showFeedback(Feedback::Done);
-    lblPunktemeldung->setText(state().strErgebnis);
+    panel().setMessage(state().strErgebnis);
     subPunkteAnzeigen();
     if (timeLimitReached()) {
         subZeitAbgelaufen();

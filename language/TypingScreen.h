@@ -3,6 +3,8 @@
 #include "frame/ExerciseScreen.h"
 #include "language/TypingExercise.h"
 
+class QLabel;
+
 // Exercise 1, "Abtippübungen": the model text above, the typed line below it, character under
 // character.
 class frmUebung01 : public ExerciseScreen
@@ -11,15 +13,6 @@ class frmUebung01 : public ExerciseScreen
 
 public:
     frmUebung01(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
-
-    const TypingExercise& typing() const { return m_typing; }
-    // Characters a line of the model text holds before it wraps.
-    int columns() const { return m_columns; }
-
-    QGroupBox* fraVorgabe;
-    QLabel* lblVorgabe;
-    QGroupBox* fraEingabe;
-    QLabel* lblEingabe;
 
 protected:
     QString loadExercise() override;
@@ -30,6 +23,9 @@ private:
     QString typedLine() const;
 
     TypingExercise m_typing;
+    QLabel* m_vorgabe;
+    QLabel* m_eingabe;
+    // Characters a line of the model text holds before it wraps.
     int m_columns = 1;
     QList<qsizetype> m_lineStarts;
 };

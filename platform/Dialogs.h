@@ -8,14 +8,28 @@ class QUrl;
 class MessageBox
 {
 public:
-    enum class Buttons { Ok, YesNo };
-    enum class Icon { None, Information, Warning };
-    enum class Answer { Ok, Yes, No };
+    enum class Buttons
+    {
+        Ok,
+        YesNo
+    };
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No
+    };
 
     virtual ~MessageBox() = default;
     // Modal; returns the button pressed (No when a Yes/No box is closed otherwise).
     virtual Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
-                        Icon icon = Icon::None)
+        Icon icon = Icon::None)
         = 0;
 };
 

@@ -6,7 +6,7 @@ namespace {
 QSettings openStore()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tambolino"),
-                     QStringLiteral("Tambolino"));
+        QStringLiteral("Tambolino"));
 }
 
 QString path(const QString& section, const QString& key)

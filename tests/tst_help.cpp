@@ -1,30 +1,11 @@
-#include "app/ClickLabel.h"
-#include "app/ExerciseCatalogue.h"
-#include "app/Help.h"
-#include "app/MainWindow.h"
-#include "app/ProgramState.h"
-#include "app/StartScreen.h"
-#include "frame/ExerciseScreen.h"
-#include "platform/doubles/FakePlatform.h"
+#include "core/Help.h"
+#include "support/TestProgram.h"
 
 #include <QDir>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
-// The frame alone, without an exercise inside.
-class BareExercise final : public ExerciseScreen
-{
-public:
-    using ExerciseScreen::ExerciseScreen;
-    QString typed;
-
-protected:
-    QString loadExercise() override { return {}; }
-    void keyPressed(QChar c) override { typed += c; }
-};
-
 const QString HelpDir = QStringLiteral(TAMBOLINO_DATA_DIR "/Hilfe");
 const QString BrowserError = QStringLiteral(
     "Beim Aufruf des Internet Explorers ist leider ein Fehler aufgetreten. Bitte öffnen Sie die "
@@ -38,8 +19,6 @@ class TestHelp : public QObject
 private Q_SLOTS:
     void pagePath_data();
     void pagePath();
-    void f1OnExerciseScreenWithFocusOnOption_data();
-    void f1OnExerciseScreenWithFocusOnOption();
     void webLabelsOpenOneAddress();
     void browserFailureShowsTheMessage();
     void pagesExistAndLinksResolve();
@@ -72,72 +51,40 @@ void TestHelp::pagePath()
     QCOMPARE(helpPagePath(directory, page), path);
 }
 
-void TestHelp::f1OnExerciseScreenWithFocusOnOption_data()
-{
-    QTest::addColumn<int>("k");
-    QTest::newRow("mental arithmetic") << 9;
-    QTest::newRow("typing") << 1;
-}
-
-void TestHelp::f1OnExerciseScreenWithFocusOnOption()
-{
-    QFETCH(int, k);
-    FakePlatform fake;
-    fake.folders.program = QStringLiteral("/opt/kinder");
-    ProgramState state;
-    BareExercise screen(k, state, fake.platform);
-    QVERIFY(screen.open());
-    screen.show();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-    screen.opt5min->setFocus();
-
-    QTest::keyClick(screen.opt5min, Qt::Key_F1);
-    QTest::keyClick(screen.opt5min, Qt::Key_Space);
-
-    QCOMPARE(fake.browser.urls,
-        QList<QUrl> {
-            QUrl::fromLocalFile(QStringLiteral("/opt/kinder/Hilfe/") + exercise(k).helpPage) });
-    // The space is the exercise's, not the option button's.
-    QCOMPARE(screen.typed, QStringLiteral(" "));
-    QVERIFY(screen.optKeine->isChecked());
-}
-
 void TestHelp::webLabelsOpenOneAddress()
 {
-    FakePlatform fake;
-    ProgramState state;
-    BareExercise screen(4, state, fake.platform);
-    QVERIFY(screen.open());
-    QTest::mouseClick(screen.lblWeb, Qt::LeftButton);
-    MDIGrund window(state, fake.platform);
-    QTest::mouseClick(window.startScreen()->lblWeb, Qt::LeftButton);
+    TestProgram program;
+    program.fake.folders.program = QStringLiteral(TAMBOLINO_DATA_DIR);
+    program.start();
+    program.click(QStringLiteral("lblWeb"));
+    QTest::mouseClick(control(program.open(9), QStringLiteral("lblWeb")), Qt::LeftButton);
 
     const QUrl vendor(vendorAddress());
-    QCOMPARE(fake.browser.urls, (QList<QUrl> { vendor, vendor }));
-    QCOMPARE(state.strSeite, vendorAddress());
-    QVERIFY(fake.messages.shown.isEmpty());
+    QCOMPARE(program.fake.browser.urls, (QList<QUrl> { vendor, vendor }));
+    QCOMPARE(program.state.strSeite, vendorAddress());
+    QVERIFY(program.fake.messages.shown.isEmpty());
 }
 
 void TestHelp::browserFailureShowsTheMessage()
 {
-    FakePlatform fake;
-    fake.folders.program = QStringLiteral("/opt/kinder");
-    fake.browser.fail = true;
-    ProgramState state;
-    MDIGrund window(state, fake.platform);
-    QTest::mouseClick(window.startScreen()->lblHilfe, Qt::LeftButton);
+    TestProgram program;
+    program.fake.folders.program = QStringLiteral("/opt/kinder");
+    program.fake.browser.fail = true;
+    program.start();
+    program.click(QStringLiteral("lblHilfe"));
 
-    QCOMPARE(fake.messages.shown.size(), 1);
-    QCOMPARE(fake.messages.shown[0].text, BrowserError);
-    QCOMPARE(fake.messages.shown[0].title, QStringLiteral("Fehlermeldung"));
-    QCOMPARE(fake.messages.shown[0].buttons, MessageBox::Buttons::Ok);
+    const auto& shown = program.fake.messages.shown;
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text, BrowserError);
+    QCOMPARE(shown[0].title, QStringLiteral("Fehlermeldung"));
+    QCOMPARE(shown[0].buttons, MessageBox::Buttons::Ok);
 
     // The screen stays usable: the next help request is tried again.
-    fake.browser.fail = false;
-    QTest::keyClick(window.startScreen(), Qt::Key_F1);
-    QCOMPARE(fake.browser.urls.value(1),
+    program.fake.browser.fail = false;
+    QTest::keyClick(program.startScreen(), Qt::Key_F1);
+    QCOMPARE(program.fake.browser.urls.value(1),
         QUrl::fromLocalFile(QStringLiteral("/opt/kinder/Hilfe/index.htm")));
-    QCOMPARE(fake.messages.shown.size(), 1);
+    QCOMPARE(shown.size(), 1);
 }
 
 void TestHelp::pagesExistAndLinksResolve()

@@ -1,40 +1,27 @@
-#include "TestSupport.h"
-#include "app/MainWindow.h"
-#include "app/ProgramState.h"
-#include "app/ScoreFile.h"
-#include "app/StartScreen.h"
-#include "platform/doubles/FakePlatform.h"
+#include "core/ScoreFile.h"
+#include "support/TestProgram.h"
 
 #include <QDir>
-#include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// The program on stand-ins with one stored score; ben.tbo (10 ... 120) chosen earlier in the run
-// when `benCurrent`.
-struct Program
+// The program with one stored score; ben.tbo (10 ... 120) chosen earlier in the run when
+// `benCurrent`.
+struct Program : TestProgram
 {
     explicit Program(bool benCurrent = true)
     {
         fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"1234"_s;
-        fake.folders.documents = documents.path();
-        window = std::make_unique<MDIGrund>(state, fake.platform);
+        start();
         if (benCurrent && writeFile(ben, tensFile(12)))
             state.strPunktedatei = ben;
     }
-    void choose(bool saving) const { saving ? start().newScoreFile() : start().loadScoreFile(); }
-    frmStart& start() const { return *window->startScreen(); }
+    void choose(bool saving) const { click(saving ? u"lblBenSpe"_s : u"lblBenLaden"_s); }
 
-    QTemporaryDir documents;
     const QString ben = documents.filePath(u"ben.tbo"_s);
     const QString anna = documents.filePath(u"anna.tbo"_s);
-    FakePlatform fake;
-    ProgramState state;
-    std::unique_ptr<MDIGrund> window;
 };
 } // namespace
 
@@ -81,8 +68,7 @@ void TestPersistence::switchingFilesKeepsTheEarnedScores()
     for (int k = 1; k <= 12; ++k)
         QCOMPARE(p.state.ScoreTable(k), saving ? bens(k) : 10 * k);
     // A loaded file shows six digits.
-    QCOMPARE(p.start().lblPunkte[12]->text(),
-        saving ? u"Punktestand: 0000000"_s : u"Punktestand: 000120"_s);
+    QCOMPARE(p.startScore(12), saving ? u"Punktestand: 0000000"_s : u"Punktestand: 000120"_s);
 
     // The end of the run leaves the final scores in Anna's file and the settings store.
     p.state.ScoreTable.add(3, -50);
@@ -147,14 +133,14 @@ void TestPersistence::reset()
     Program p;
     const Scores before = p.state.ScoreTable;
     p.fake.messages.answers = { MessageBox::Answer::No, MessageBox::Answer::Yes };
-    p.start().resetScores();
+    p.click(u"lblPunkteLoeschen"_s);
     QCOMPARE(p.state.ScoreTable, before);
     QCOMPARE(p.fake.settings.writes, 0);
 
-    p.start().resetScores();
+    p.click(u"lblPunkteLoeschen"_s);
     QCOMPARE(p.fake.messages.shown.size(), 2);
     QCOMPARE(p.state.ScoreTable, Scores {});
-    QCOMPARE(p.start().lblPunkte[1]->text(), u"Punktestand: 0000000"_s);
+    QCOMPARE(p.startScore(1), u"Punktestand: 0000000"_s);
     QCOMPARE(p.fake.settings.values.values(), QStringList(12, u"0"_s));
     // The current file gets the zeros at the end of the run.
     QCOMPARE(readFile(p.ben), tensFile(12));

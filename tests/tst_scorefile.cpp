@@ -1,7 +1,7 @@
-#include "TestSupport.h"
-#include "app/ScoreFile.h"
-#include "app/ScoreStore.h"
+#include "core/ScoreFile.h"
+#include "core/ScoreStore.h"
 #include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>

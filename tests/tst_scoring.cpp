@@ -1,9 +1,9 @@
-#include "app/ExerciseCatalogue.h"
-#include "app/ProgramState.h"
-#include "app/Scoring.h"
-#include "app/SettingsValue.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
+#include "core/Scoring.h"
+#include "core/SettingsValue.h"
 #include "frame/TimedTask.h"
-#include "platform/doubles/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 #include <QTest>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "app/ExerciseCatalogue.h"
+#include "core/ExerciseCatalogue.h"
 #include "frame/TaskFile.h"
 
 #include <QFile>

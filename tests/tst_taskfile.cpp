@@ -1,6 +1,6 @@
 #include "frame/TaskCycle.h"
 #include "frame/TaskFile.h"
-#include "platform/doubles/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

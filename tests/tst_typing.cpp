@@ -1,8 +1,10 @@
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "language/LineBreaks.h"
 #include "language/TypingExercise.h"
-#include "platform/doubles/FakePlatform.h"
+#include "support/FakePlatform.h"
+#include "support/TestProgram.h"
 
+#include <QLabel>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +48,7 @@ private Q_SLOTS:
     void noTextTwiceInARow();
     void lineBreaks_data();
     void lineBreaks();
+    void typedLineWrapsWithTheModel();
 };
 
 void TypingTest::wrongKey_data()
@@ -147,6 +150,29 @@ void TypingTest::lineBreaks()
     QFETCH(int, columns);
     QFETCH(QString, lines);
     QCOMPARE(LineBreaks::apply(text, LineBreaks::lineStarts(text, columns)), lines);
+}
+
+void TypingTest::typedLineWrapsWithTheModel()
+{
+    const QString text = u"Im Herbst fallen die bunten Blätter von den Bäumen."_s;
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(1, { text, u"Ja."_s });
+    QVERIFY(screen);
+    auto* model = control<QLabel>(screen, u"lblVorgabe"_s);
+    auto* typed = control<QLabel>(screen, u"lblEingabe"_s);
+
+    // Typed to the end of the model's first line, the mark starts the second one; both lines
+    // are drawn from the same edges, so each character stands under the one it copies.
+    const qsizetype lineEnd = model->text().indexOf(u'\n');
+    QVERIFY(lineEnd > 0);
+    typeKeys(screen, text.left(lineEnd));
+    QCOMPARE(typed->text(), model->text().left(lineEnd + 1) + u'_');
+    QCOMPARE(typed->contentsRect(), model->contentsRect());
+    QCOMPARE(typed->font(), model->font());
+
+    typeKeys(screen, text.mid(lineEnd));
+    QCOMPARE(model->text(), u"Ja."_s);
+    QCOMPARE(typed->text(), u"_"_s);
 }
 
 QTEST_MAIN(TypingTest)

@@ -1,7 +1,7 @@
-#include "app/ScoreFile.h"
+#include "core/ScoreFile.h"
 
-#include "app/Scoring.h"
-#include "app/SettingsValue.h"
+#include "core/Scoring.h"
+#include "core/SettingsValue.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QMetaObject>
 #include <QString>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -37,9 +41,18 @@ inline QByteArray taskFileBytes(const QStringList& lines)
     return bytes;
 }
 
-// Keys typed on an exercise screen as its key handler passes them on.
-template<class Screen> void typeKeys(Screen& screen, const QString& keys)
+// The control of that object name below `root`. A missing one fails the test (Qt Test reports
+// the exception) instead of crashing it.
+template<class T = QWidget> T* control(const QObject* root, const QString& name)
 {
-    for (const QChar c : keys)
-        screen.typeCharacter(c);
+    T* found = root ? root->findChild<T*>(name) : nullptr;
+    if (!found)
+        throw std::runtime_error("no control named " + name.toStdString());
+    return found;
+}
+
+// A timer's tick, as the event loop would deliver it, without waiting.
+inline void fire(QTimer* timer)
+{
+    QMetaObject::invokeMethod(timer, "timeout");
 }

@@ -1,6 +1,6 @@
-#include "app/SettingsValue.h"
+#include "core/SettingsValue.h"
 
-#include "app/Scoring.h"
+#include "core/Scoring.h"
 
 #include <cmath>
 

@@ -11,11 +11,11 @@ class QWidget;
 // Colours, fonts and pictures shared by all screens.
 namespace Theme {
 
-inline constexpr QColor PanelBackground {255, 255, 205};
-inline constexpr QColor EntryColour {192, 0, 0};
-inline constexpr QColor HoverColour {128, 0, 0};
-inline constexpr QColor WrongColour {255, 0, 0};
-inline constexpr QColor Black {0, 0, 0};
+inline constexpr QColor PanelBackground { 255, 255, 205 };
+inline constexpr QColor EntryColour { 192, 0, 0 };
+inline constexpr QColor HoverColour { 128, 0, 0 };
+inline constexpr QColor WrongColour { 255, 0, 0 };
+inline constexpr QColor Black { 0, 0, 0 };
 
 // Positions are designed in twips, 15 to a pixel at 96 dpi.
 constexpr int px(int twips)

@@ -1,6 +1,6 @@
-#include "app/Scoring.h"
+#include "core/Scoring.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "platform/Clock.h"
 
 #include <cmath>
@@ -11,8 +11,8 @@ constexpr qint64 SecondsPerDay = 86400;
 
 qint32 clamp32(qint64 value)
 {
-    return static_cast<qint32>(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(),
-                                                  std::numeric_limits<qint32>::max()));
+    return static_cast<qint32>(std::clamp<qint64>(
+        value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 } // namespace
 
@@ -30,8 +30,8 @@ qint32 roundHalfEven(double value)
 
 QString formatScore(qint64 score, int digits)
 {
-    const QString padded = QString::number(score < 0 ? -score : score)
-                               .rightJustified(digits, QLatin1Char('0'));
+    const QString padded
+        = QString::number(score < 0 ? -score : score).rightJustified(digits, QLatin1Char('0'));
     return score < 0 ? QLatin1Char('-') + padded : padded;
 }
 
@@ -47,14 +47,14 @@ qint32 wholeSecondsNow(const Clock& clock)
 
 void subErgebnis(ProgramState& state, const Clock& clock)
 {
-    qint64 duration = qint64 {wholeSecondsNow(clock)} - state.lngStartzeit;
+    qint64 duration = qint64 { wholeSecondsNow(clock) } - state.lngStartzeit;
     if (duration < 0)
         duration += SecondsPerDay;
     if (duration == 0)
         duration = 1;
 
     const qint32 rate = roundHalfEven(static_cast<double>(state.lngAnzahl) / duration * 100.0);
-    state.lngPunkte = clamp32(qint64 {rate} - qint64 {state.lngFehler} * 10);
+    state.lngPunkte = clamp32(qint64 { rate } - qint64 { state.lngFehler } * 10);
     state.strErgebnis = QStringLiteral("gebrauchte Zeit: %1 s | %2 Fehler | %3 Punkte")
                             .arg(duration)
                             .arg(state.lngFehler)

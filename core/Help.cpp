@@ -1,6 +1,6 @@
-#include "app/Help.h"
+#include "core/Help.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
@@ -39,8 +39,8 @@ QString helpPagePath(const QString& programDirectory, const QString& page)
 
 void subHilfe(Platform& platform, const QString& page)
 {
-    openOrReport(platform,
-                 QUrl::fromLocalFile(helpPagePath(platform.folders.programDirectory(), page)));
+    openOrReport(
+        platform, QUrl::fromLocalFile(helpPagePath(platform.folders.programDirectory(), page)));
 }
 
 void subSeiteOeffnen(ProgramState& state, Platform& platform)

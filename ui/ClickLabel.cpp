@@ -1,11 +1,10 @@
-#include "app/ClickLabel.h"
+#include "ui/ClickLabel.h"
 
 #include <QMouseEvent>
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
-{
-}
+{ }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
 {

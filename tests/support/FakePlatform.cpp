@@ -1,4 +1,4 @@
-#include "platform/doubles/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 #include <QTime>
 
@@ -31,10 +31,10 @@ bool MemorySettings::setValue(const QString& section, const QString& key, const 
     return true;
 }
 
-MessageBox::Answer ScriptedMessageBox::show(const QString& text, const QString& title,
-                                            Buttons buttons, Icon icon)
+MessageBox::Answer ScriptedMessageBox::show(
+    const QString& text, const QString& title, Buttons buttons, Icon icon)
 {
-    shown.append({text, title, buttons, icon});
+    shown.append({ text, title, buttons, icon });
     if (answers.empty())
         return fallback;
     const Answer answer = answers.front();

@@ -1,4 +1,4 @@
-#include "app/Theme.h"
+#include "ui/Theme.h"
 
 #include <QFrame>
 #include <QIcon>

@@ -100,5 +100,5 @@ public:
     ScriptedMessageBox messages;
     ScriptedFileDialog files;
     RecordingBrowser browser;
-    Platform platform{clock, random, settings, folders, messages, files, browser};
+    Platform platform { clock, random, settings, folders, messages, files, browser };
 };

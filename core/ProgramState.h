@@ -14,6 +14,9 @@ public:
     qint32 operator()(int k) const { return m_values.at(static_cast<std::size_t>(k - 1)); }
     // Adds without wrapping: the score stops at the ends of the 32-bit range.
     void add(int k, qint64 points);
+    // Takes points off, stopping at 0: a score that would fall below 0, or that was negative
+    // already, becomes 0.
+    void deduct(int k, qint64 points);
     bool operator==(const Scores&) const = default;
 
 private:

@@ -1,7 +1,7 @@
-#include "app/ScoreStore.h"
+#include "core/ScoreStore.h"
 
-#include "app/ExerciseCatalogue.h"
-#include "app/SettingsValue.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/SettingsValue.h"
 #include "platform/SettingsStore.h"
 
 namespace {

@@ -1,0 +1,30 @@
+#include "app/ExerciseRegistry.h"
+
+#include "arithmetic/ArithmeticScreen.h"
+#include "language/TypingScreen.h"
+
+void ExerciseRegistry::add(int k, Factory factory)
+{
+    if (k >= 1 && k <= 12)
+        m_factories[static_cast<std::size_t>(k)] = std::move(factory);
+}
+
+ExerciseScreen* ExerciseRegistry::create(int k, ProgramState& state, Platform& platform) const
+{
+    if (k < 1 || k > 12 || !m_factories[static_cast<std::size_t>(k)])
+        return nullptr;
+    return m_factories[static_cast<std::size_t>(k)](state, platform);
+}
+
+ExerciseRegistry ExerciseRegistry::builtIn()
+{
+    ExerciseRegistry registry;
+    registry.add(1,
+        [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
+    for (int k = 9; k <= 12; ++k) {
+        registry.add(k, [k](ProgramState& state, Platform& platform) {
+            return new ArithmeticScreen(k, state, platform);
+        });
+    }
+    return registry;
+}

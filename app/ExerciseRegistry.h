@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+class ExerciseScreen;
+struct Platform;
+struct ProgramState;
+
+// Which screen each exercise number opens. The shell fills it at start-up; the frame and the
+// exercises never name each other. Tests may hand the main window one of their own.
+class ExerciseRegistry
+{
+public:
+    using Factory = std::function<ExerciseScreen*(ProgramState&, Platform&)>;
+
+    void add(int k, Factory factory);
+    // A new, not yet opened screen for exercise k, or nullptr where none is registered.
+    ExerciseScreen* create(int k, ProgramState& state, Platform& platform) const;
+
+    // The program's twelve exercises.
+    static ExerciseRegistry builtIn();
+
+private:
+    std::array<Factory, 13> m_factories; // 1..12
+};

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/ExerciseRegistry.h"
+#include "app/MainWindow.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
+#include "frame/ExerciseScreen.h"
+#include "support/FakePlatform.h"
+#include "support/TestSupport.h"
+#include "ui/ClickLabel.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <memory>
+
+// Real key events, one character each, to the widget that has the focus on a screen or to the
+// named one; umlauts too, which QTest::keyClicks cannot send.
+inline void typeKeys(
+    QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (const QChar c : text) {
+        Qt::Key key = Qt::Key_unknown;
+        if (c == QLatin1Char('\b'))
+            key = Qt::Key_Backspace;
+        else if (c == QLatin1Char('\r'))
+            key = Qt::Key_Return;
+        else if (c.unicode() == 27)
+            key = Qt::Key_Escape;
+        else if (c.unicode() < 128 && c.isLetterOrNumber())
+            key = static_cast<Qt::Key>(c.toUpper().unicode());
+        else if (c == QLatin1Char(' '))
+            key = Qt::Key_Space;
+        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), modifiers);
+    }
+}
+
+// The mouse comes over a widget.
+inline void enter(QWidget* widget)
+{
+    QEnterEvent event(QPointF(1, 1), widget->mapTo(widget->window(), QPointF(1, 1)),
+        widget->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(widget, &event);
+}
+
+// The mouse moves, no button held, over a point of the widget.
+inline void moveOver(QWidget* widget, const QPoint& at)
+{
+    QMouseEvent move(
+        QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// The whole program on stand-ins, over a program directory and a documents folder of the
+// test's own. Scores stored before start() are what the start screen reads.
+struct TestProgram
+{
+    TestProgram()
+    {
+        fake.folders.program = folder.path();
+        fake.folders.documents = documents.path();
+    }
+
+    void start(ExerciseRegistry exercises = ExerciseRegistry::builtIn())
+    {
+        window = std::make_unique<MDIGrund>(state, fake.platform, std::move(exercises));
+    }
+
+    // Shown and active, so that keys reach the control with the focus.
+    void show() const
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void writeTasks(int k, const QStringList& lines) const
+    {
+        writeFile(taskFilePath(folder.path(), k), taskFileBytes(lines));
+    }
+
+    // A click on exercise k's start-screen entry; the screen it opened, or nullptr.
+    ExerciseScreen* open(int k) const
+    {
+        QTest::mouseClick(
+            control<ClickLabel>(startScreen(), QString::fromLatin1(exercise(k).entryControl)),
+            Qt::LeftButton);
+        return screen(k);
+    }
+
+    // The program started and shown over these tasks of exercise k, and its screen opened.
+    ExerciseScreen* startWith(int k, const QStringList& tasks)
+    {
+        writeTasks(k, tasks);
+        start();
+        window->show();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return nullptr;
+        return open(k);
+    }
+
+    ExerciseScreen* screen(int k) const
+    {
+        return window->findChild<ExerciseScreen*>(QString::fromLatin1(exercise(k).screen));
+    }
+
+    QWidget* startScreen() const { return control(window.get(), QStringLiteral("frmStart")); }
+
+    QString startScore(int k) const
+    {
+        return control<QLabel>(startScreen(), QStringLiteral("lblPunkte(%1)").arg(k))->text();
+    }
+
+    void click(const QString& name) const
+    {
+        QTest::mouseClick(control(window.get(), name), Qt::LeftButton);
+    }
+
+    // Closed screens are deleted by the event loop.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QTemporaryDir folder;
+    QTemporaryDir documents;
+    FakePlatform fake;
+    ProgramState state;
+    std::unique_ptr<MDIGrund> window;
+};
