@@ -2,6 +2,7 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
 
 # Installs the named Debian packages that are not installed yet.
 need_packages() {
@@ -24,14 +25,15 @@ need_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
                 qt6-qpa-plugins fonts-liberation libgl-dev)
 
-# build DIR [cmake options...]: configures once, then builds incrementally.
+# build PRESET: configures once (with ccache where there is one), then builds incrementally.
 build() {
-    local dir=$1
-    shift
-    local launcher=()
-    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    local preset=$1
+    local dir=$ROOT/build
+    [ "$preset" = dev ] || dir=$ROOT/build-$preset
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@"
+        local launcher=()
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        cmake --preset "$preset" "${launcher[@]}"
     fi
-    cmake --build "$dir"
+    cmake --build --preset "$preset"
 }
