@@ -87,6 +87,49 @@ def mental(rng):
     return tasks
 
 
+def mental_basics(rng, earlier):
+    """The easy and middle tasks that mental() leaves out, appended after its
+    tasks with a generator of their own, so that neither those tasks nor the
+    chains change: plus without carrying and minus without borrowing, whole
+    tens and hundreds, times tens and tens divided."""
+    asked = {q for q, _ in earlier}
+    tasks = []
+
+    def pick(count, make, ok=lambda *_: True):
+        picked = []
+        while len(picked) < count:
+            parts = make()
+            pair = frozenset(parts[::2])   # 7 · 80 and 80 · 7 only once
+            if not ok(*parts[::2]) or pair in picked:
+                continue
+            q, a = task(parts)
+            if q not in asked:
+                asked.add(q)
+                picked.append(pair)
+                tasks.append((q, a))
+
+    tens = lambda lo, hi: 10 * rng.randint(lo, hi)
+    # 43 + 25, 87 – 34: digit by digit, nothing carried
+    pick(12, lambda: [rng.randint(11, 78), ADD, rng.randint(11, 68)],
+         lambda a, b: a % 10 + b % 10 < 10 and a + b < 100
+                      and a % 10 != 0 and b % 10 != 0)
+    pick(12, lambda: [rng.randint(25, 99), SUB, rng.randint(11, 78)],
+         lambda a, b: a % 10 > b % 10 and a // 10 > b // 10 and b % 10 != 0)
+    # 570 + 90, 340 + 250, 720 – 50, 600 – 250, 830 – 460: whole tens up to
+    # a thousand
+    pick(5, lambda: [tens(11, 89), ADD, tens(2, 9)])
+    pick(5, lambda: [tens(11, 79), ADD, tens(11, 79)], lambda a, b: a + b <= 1000)
+    pick(4, lambda: [tens(21, 99), SUB, tens(2, 9)])
+    pick(3, lambda: [100 * rng.randint(3, 10), SUB, tens(11, 29)])
+    pick(3, lambda: [tens(41, 99), SUB, tens(11, 69)], lambda a, b: a - b >= 50)
+    # 7 · 80, 30 · 6 and 560 : 7, 480 : 8: the times tables with a nought
+    pick(12, lambda: rng.choice([[rng.randint(2, 9), MUL, tens(2, 9)],
+                                 [tens(2, 9), MUL, rng.randint(2, 9)]]))
+    pick(12, lambda: (lambda a, b: [a * b, DIV, a])(rng.randint(2, 9), tens(2, 9)))
+    rng.shuffle(tasks)
+    return tasks
+
+
 def chains(rng):
     def add_sub(parts, value, steps, numbers, limit):
         for _ in range(steps):
@@ -149,7 +192,8 @@ def main():
     rng = random.Random(2024)
     write("Malfolgen.txt", times_tables())
     write("Division.txt", division())
-    write("Kopfrechnen.txt", mental(rng))
+    first = mental(rng)
+    write("Kopfrechnen.txt", first + mental_basics(random.Random(2025), first))
     write("Kettenaufgaben.txt", chains(rng))
 
 
