@@ -2,6 +2,7 @@
 #include "frame/TaskFile.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
@@ -9,8 +10,9 @@
 
 using namespace Qt::StringLiterals;
 
-// Every task file that ships with the program: encoding, line ends, record layout, and for the
-// arithmetic files every answer.
+// Every task file that ships with the program: encoding, line ends, record layout, characters a
+// child can type, and what a machine can check of the answers: every arithmetic result, the
+// endings of verb forms, the agreement of tenses.
 class TestShippedFiles : public QObject
 {
     Q_OBJECT
@@ -59,6 +61,61 @@ QString evaluate(const QString& question, qint64& value)
     }
     return {};
 }
+
+// Verb forms without their pronoun: wir and sie are the infinitive, ihr ends in "t", du in "st"
+// (or in "t" after s, ß, x, z). "sein" keeps its own forms.
+QString checkVerb(const QStringList& forms)
+{
+    const QString& verb = forms[0];
+    if (verb == u"sein"_s)
+        return forms.mid(1)
+                == QStringList { u"bin"_s, u"bist"_s, u"ist"_s, u"sind"_s, u"seid"_s, u"sind"_s }
+            ? QString()
+            : u"forms of sein"_s;
+    if (forms[4] != verb || forms[6] != verb)
+        return u"wir/sie differ from the infinitive"_s;
+    if (!forms[5].endsWith(u't'))
+        return u"ihr-form does not end in t"_s;
+    const QString& du = forms[2];
+    const bool sibilant = du.size() > 1 && u"sßxz"_s.contains(du[du.size() - 2]);
+    if (!du.endsWith(u"st"_s) && !(sibilant && du.endsWith(u't')))
+        return u"du-form does not end in st"_s;
+    return {};
+}
+
+// A phrase in five more tenses: the same pronoun in every line, the fitting form of "werden",
+// one participle in the three perfect tenses, and auxiliaries that agree with each other.
+QString checkTenses(const QStringList& lines)
+{
+    QList<QStringList> words;
+    for (const QString& line : lines)
+        words.append(line.split(u' '));
+    const QString pronoun = words[0][0];
+    for (const QStringList& w : words) {
+        if (w[0] != pronoun || w.size() < 2)
+            return u"pronouns differ"_s;
+    }
+    static const QHash<QString, QStringList> werden { { u"ich"_s, { u"werde"_s } },
+        { u"du"_s, { u"wirst"_s } }, { u"er"_s, { u"wird"_s } }, { u"es"_s, { u"wird"_s } },
+        { u"sie"_s, { u"wird"_s, u"werden"_s } }, { u"wir"_s, { u"werden"_s } },
+        { u"ihr"_s, { u"werdet"_s } } };
+    if (!werden.value(pronoun).contains(words[1][1]) || words[2][1] != words[1][1])
+        return u"form of werden"_s;
+    const QString participle = words[2][words[2].size() - 2];
+    if (words[3].last() != participle || words[5].last() != participle)
+        return u"participles differ"_s;
+    static const QStringList haben { u"habe"_s, u"hast"_s, u"hat"_s, u"haben"_s, u"habt"_s };
+    static const QStringList hatte { u"hatte"_s, u"hattest"_s, u"hatten"_s, u"hattet"_s };
+    static const QStringList sein { u"bin"_s, u"bist"_s, u"ist"_s, u"sind"_s, u"seid"_s };
+    static const QStringList war { u"war"_s, u"warst"_s, u"waren"_s, u"wart"_s };
+    const bool withHaben = words[2].last() == u"haben"_s;
+    if (!withHaben && words[2].last() != u"sein"_s)
+        return u"auxiliary of the vollendete Zukunft"_s;
+    if (!(withHaben ? haben : sein).contains(words[3][1])
+        || !(withHaben ? hatte : war).contains(words[5][1]))
+        return u"auxiliaries disagree"_s;
+    return {};
+}
 } // namespace
 
 void TestShippedFiles::shippedFile_data()
@@ -66,6 +123,13 @@ void TestShippedFiles::shippedFile_data()
     QTest::addColumn<int>("k");
     QTest::addColumn<int>("minimumRecords");
     QTest::newRow("Abschreibuebungen") << 1 << 250;
+    QTest::newRow("Wortpuzzle") << 2 << 200;
+    QTest::newRow("Einsetzuebungen") << 3 << 150;
+    QTest::newRow("Verkleinerungen") << 4 << 120;
+    QTest::newRow("Wortraten") << 5 << 80;
+    QTest::newRow("Beugungen") << 6 << 60;
+    QTest::newRow("Zeitformen") << 7 << 60;
+    QTest::newRow("Wortpaare") << 8 << 120;
     QTest::newRow("Kopfrechnen") << 9 << 180;
     QTest::newRow("Kettenaufgaben") << 10 << 50;
     QTest::newRow("Malfolgen") << 11 << 100;
@@ -91,7 +155,7 @@ void TestShippedFiles::shippedFile()
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; });
     QVERIFY2(ascii || utf8.hasError(), "Windows-1252, not UTF-8");
 
-    const int recordLines = k == 1 ? 1 : 2;
+    const int recordLines = exercise(k).taskLines;
     QVERIFY(file.seek(0));
     const TaskFile::Result tasks = TaskFile::read(file, recordLines, file.fileName());
     QVERIFY2(tasks.ok(), qPrintable(tasks.error));
@@ -99,23 +163,44 @@ void TestShippedFiles::shippedFile()
     QVERIFY2(tasks.records() >= minimumRecords, qPrintable(u"%1 records"_s.arg(tasks.records())));
     QCOMPARE(QSet<QString>(tasks.lists[0].begin(), tasks.lists[0].end()).size(), tasks.records());
 
+    const bool arithmetic = k >= 9;
     // Times tables and divisions as factor pairs: 7 · 8 and 56 : 8 both stand for (7, 8).
     QSet<std::pair<qint64, qint64>> factors;
     for (qsizetype i = 0; i < tasks.records(); ++i) {
+        QStringList record;
         for (const QStringList& list : tasks.lists)
-            QVERIFY2(list[i] == list[i].trimmed(), qPrintable(u"blanks at an end: "_s + list[i]));
-        if (recordLines == 1) {
-            for (const QChar c : tasks.lists[0][i])
+            record.append(list[i]);
+        const QString where = record.join(u" | "_s);
+        for (int j = 0; j < recordLines; ++j) {
+            // The parts around a gap may have the blank next to it.
+            const bool gapSide = k == 3 && j != 1;
+            QVERIFY2(gapSide || record[j] == record[j].trimmed(),
+                qPrintable(u"blanks at an end: "_s + where));
+            if (arithmetic && j == 0)
+                continue;
+            for (const QChar c : record[j])
                 QVERIFY2(Keyboard.contains(c),
-                    qPrintable(u"\"%1\" needs AltGr or is no key: "_s.arg(c) + tasks.lists[0][i]));
-            continue;
+                    qPrintable(u"\"%1\" needs AltGr or is no key: "_s.arg(c) + where));
         }
-        const QString& question = tasks.lists[0][i];
+        if (k == 2)
+            QVERIFY2(record[0].size() >= 3 && record[0].size() <= 10 && !record[0].contains(u' '),
+                qPrintable(u"not a word of 3 to 10 letters: "_s + where));
+        if (k == 3)
+            QVERIFY2(!record[0].isEmpty() && record[1].size() >= 1 && record[1].size() <= 3,
+                qPrintable(u"a gap of 1 to 3 letters after a text: "_s + where));
+        if (k == 6)
+            QVERIFY2(checkVerb(record).isEmpty(), qPrintable(checkVerb(record) + u": "_s + where));
+        if (k == 7)
+            QVERIFY2(
+                checkTenses(record).isEmpty(), qPrintable(checkTenses(record) + u": "_s + where));
+        if (!arithmetic)
+            continue;
+        const QString& question = record[0];
         qint64 value = 0;
         const QString fault = evaluate(question, value);
         QVERIFY2(fault.isEmpty(), qPrintable(question + u' ' + fault));
-        QVERIFY2(tasks.lists[1][i] == QString::number(value),
-            qPrintable(question + u" answered "_s + tasks.lists[1][i]));
+        QVERIFY2(record[1] == QString::number(value),
+            qPrintable(question + u" answered "_s + record[1]));
         const QStringList tokens = question.split(u' ');
         if (k >= 11)
             factors.insert(
