@@ -34,6 +34,8 @@ struct Row
     QString line; // the typed line, red after a wrong input; empty where there is none
     QString pause; // the timer of the pause after a task, empty where the next follows at once
     Driver drive = typeToFocus;
+    QString afterRight = u"imgLach"_s; // the picture a right input shows
+
 };
 
 void addRows()
@@ -121,7 +123,7 @@ void TestScreens::feedbackAndCounters()
     QCOMPARE(visiblePicture(screen), QString());
 
     row.drive(screen, row.right);
-    QCOMPARE(visiblePicture(screen), u"imgLach"_s);
+    QCOMPARE(visiblePicture(screen), row.afterRight);
     row.drive(screen, row.wrong);
     QCOMPARE(visiblePicture(screen), u"imgAerg"_s);
     QCOMPARE(text(screen, u"lblFehler"_s), u"1"_s);
