@@ -1,0 +1,142 @@
+// How long a click on a start-screen entry takes until the exercise screen is painted, for
+// every screen the program has, next to a floor: an empty sub-window of the same size with as
+// many plain labels and group boxes, made and painted the same way. Median of RUNS opens each.
+// Usage: tambolino_screenopen [PROGRAM_DIRECTORY [RUNS [SCREEN]]]  (the directory holds the task
+// files; SCREEN limits the run to one exercise number)
+#include "app/MainWindow.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
+#include "support/FakePlatform.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+// Runs the event loop until `widget` has been painted once; true when it was.
+class PaintWatch : public QObject
+{
+public:
+    bool wait(QWidget* widget)
+    {
+        m_painted = false;
+        widget->installEventFilter(this);
+        QElapsedTimer limit;
+        limit.start();
+        while (!m_painted && limit.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        widget->removeEventFilter(this);
+        return m_painted;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted = true;
+        return false;
+    }
+
+private:
+    bool m_painted = false;
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Milliseconds from `open` to the screen it returns being painted, `runs` times; `close` ends it.
+double timeOpens(
+    int runs, const std::function<QWidget*()>& open, const std::function<void(QWidget*)>& close)
+{
+    PaintWatch watch;
+    std::vector<double> times;
+    for (int i = 0; i <= runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QWidget* screen = open();
+        if (!screen || !watch.wait(screen))
+            return -1;
+        if (i > 0) // the first open warms the caches
+            times.push_back(clock.nsecsElapsed() / 1e6);
+        close(screen);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return median(times);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    FakePlatform fake;
+    fake.folders.program = args.value(1, QApplication::applicationDirPath());
+    const int runs = args.value(2, QStringLiteral("30")).toInt();
+    ProgramState state;
+    MDIGrund window(state, fake.platform);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    auto* area = window.findChild<QMdiArea*>();
+
+    std::printf("%-18s %10s %10s %7s\n", "screen", "open (ms)", "floor (ms)", "ratio");
+    const int only = args.value(3).toInt();
+    for (int k = 1; k <= 12; ++k) {
+        if (only && k != only)
+            continue;
+        const Exercise& entry = exercise(k);
+        const auto screenName = QString::fromLatin1(entry.screen);
+        int labels = 0;
+        int boxes = 0;
+        const double opened = timeOpens(
+            runs,
+            [&]() -> QWidget* {
+                QTest::mouseClick(
+                    control(&window, QString::fromLatin1(entry.entryControl)), Qt::LeftButton);
+                QWidget* screen = window.findChild<QWidget*>(screenName);
+                if (screen) {
+                    labels = static_cast<int>(screen->findChildren<QLabel*>().size());
+                    boxes = static_cast<int>(screen->findChildren<QGroupBox*>().size());
+                }
+                return screen;
+            },
+            [](QWidget* screen) { qobject_cast<QMdiSubWindow*>(screen->parentWidget())->close(); });
+        if (opened < 0) {
+            std::printf("%-18s %10s\n", qPrintable(entry.menuText), "-");
+            continue;
+        }
+        const QSize size = window.findChild<QWidget*>(QStringLiteral("frmStart"))->size();
+        const double floor = timeOpens(
+            runs,
+            [&]() -> QWidget* {
+                auto* page = new QWidget;
+                page->setFixedSize(size);
+                for (int i = 0; i < boxes; ++i)
+                    new QGroupBox(QStringLiteral("Rahmen"), page);
+                for (int i = 0; i < labels; ++i)
+                    (new QLabel(QStringLiteral("Text %1").arg(i), page))
+                        ->move(i * 7 % 600, i * 13 % 400);
+                QMdiSubWindow* sub = area->addSubWindow(page, Qt::FramelessWindowHint);
+                sub->setAttribute(Qt::WA_DeleteOnClose);
+                sub->show();
+                return page;
+            },
+            [](QWidget* page) { qobject_cast<QMdiSubWindow*>(page->parentWidget())->close(); });
+        std::printf("%-18s %10.2f %10.2f %7.2f\n", qPrintable(entry.menuText), opened, floor,
+            opened / floor);
+    }
+    std::printf("(median of %d opens each)\n", runs);
+    return 0;
+}
