@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
 #include "app/Theme.h"
@@ -16,6 +17,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Answered before QApplication exists: --help and --version need no display.
+    if (const auto answer = CommandLine::answer(CommandLine::arguments(argc, argv));
+        answer.exitCode)
+        return CommandLine::print(answer);
     QApplication app(argc, argv);
     // Installed first: a signal that comes before the window is there waits for it.
     TerminationSignals termination;
