@@ -26,6 +26,8 @@ int main(int argc, char* argv[])
     TerminationSignals termination;
     QApplication::setApplicationName(QStringLiteral("Tambolino"));
     QApplication::setOrganizationName(QStringLiteral("Tambolino"));
+    // Lets the desktop match the window with its menu entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral(TAMBOLINO_APP_ID));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setFont(Theme::uiFont(9));
 

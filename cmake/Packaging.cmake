@@ -1,5 +1,10 @@
-# Tambolino as a desktop program: the command line. Included at the end of the top-level
-# CMakeLists.txt, after the `tambolino` target and include(CTest).
+# Tambolino as a desktop program: command line, menu entry, icons, AppStream metainfo and
+# manual page. Included at the end of the top-level CMakeLists.txt, after the
+# `tambolino` target and include(CTest).
+
+# Reverse DNS of www.tambolino.example: names the desktop entry, the metainfo and the icon.
+set(TAMBOLINO_APP_ID example.tambolino.Tambolino)
+set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 
 # --- Command line
 
@@ -9,6 +14,7 @@ target_link_libraries(tambolino_commandline PUBLIC Qt6::Core)
 target_compile_definitions(tambolino_commandline PRIVATE
     QT_NO_CAST_FROM_ASCII TAMBOLINO_VERSION="${PROJECT_VERSION}")
 target_link_libraries(tambolino PRIVATE tambolino_commandline)
+target_compile_definitions(tambolino PRIVATE TAMBOLINO_APP_ID="${TAMBOLINO_APP_ID}")
 
 if(BUILD_TESTING)
     qt_add_executable(tst_commandline tests/tst_commandline.cpp)
@@ -21,3 +27,56 @@ if(BUILD_TESTING)
         TIMEOUT 60
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endif()
+
+# --- Icons
+
+# The window's own SVG, rendered by Qt's SVG renderer into the sizes the icon theme asks for.
+set(icon_source ${PROJECT_SOURCE_DIR}/data/images/tambolino.svg)
+set(icon_sizes 16 24 32 48 64 128 256)
+set(icon_dir ${CMAKE_BINARY_DIR}/icons/hicolor)
+
+qt_add_executable(tambolino_render_icon ${packaging_dir}/render-icon.cpp)
+target_link_libraries(tambolino_render_icon PRIVATE Qt6::Gui Qt6::Svg)
+set_target_properties(tambolino_render_icon PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+set(icon_files)
+foreach(size IN LISTS icon_sizes)
+    list(APPEND icon_files ${icon_dir}/${size}x${size}/apps/${TAMBOLINO_APP_ID}.png)
+endforeach()
+add_custom_command(OUTPUT ${icon_files}
+    COMMAND tambolino_render_icon ${icon_source} ${icon_dir} ${TAMBOLINO_APP_ID} ${icon_sizes}
+    DEPENDS tambolino_render_icon ${icon_source}
+    COMMENT "Rendering the program icon"
+    VERBATIM)
+
+# --- Manual page and package documents
+
+# Debian keeps manual pages and changelogs compressed; -n leaves out the time stamp.
+set(man_page ${CMAKE_BINARY_DIR}/packaging/tambolino.1.gz)
+set(changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(OUTPUT ${man_page} ${changelog}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\" && gzip -9nc \"$3\" > \"$4\"" sh
+            ${packaging_dir}/tambolino.1 ${man_page} ${packaging_dir}/changelog ${changelog}
+    DEPENDS ${packaging_dir}/tambolino.1 ${packaging_dir}/changelog
+    VERBATIM)
+
+add_custom_target(tambolino_desktop_files ALL DEPENDS ${icon_files} ${man_page} ${changelog})
+
+# --- Installation
+
+install(FILES ${packaging_dir}/${TAMBOLINO_APP_ID}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${packaging_dir}/${TAMBOLINO_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${icon_source}
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${TAMBOLINO_APP_ID}.svg)
+foreach(size IN LISTS icon_sizes)
+    install(FILES ${icon_dir}/${size}x${size}/apps/${TAMBOLINO_APP_ID}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${packaging_dir}/copyright ${changelog}
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tambolino)
