@@ -1,5 +1,5 @@
-# Tambolino as a desktop program: command line, menu entry, icons, AppStream metainfo and
-# manual page. Included at the end of the top-level CMakeLists.txt, after the
+# Tambolino as a desktop program: command line, menu entry, icons, AppStream metainfo, manual
+# page and the Debian package. Included at the end of the top-level CMakeLists.txt, after the
 # `tambolino` target and include(CTest).
 
 # Reverse DNS of www.tambolino.example: names the desktop entry, the metainfo and the icon.
@@ -66,6 +66,12 @@ add_custom_target(tambolino_desktop_files ALL DEPENDS ${icon_files} ${man_page} 
 
 # --- Installation
 
+# A stripped installation (as in the package) also drops the compiler's notes, as dh_strip does.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TAMBOLINO_INSTALL_DIR}/tambolino\")
+    endif()")
 install(FILES ${packaging_dir}/${TAMBOLINO_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging_dir}/${TAMBOLINO_APP_ID}.metainfo.xml
@@ -80,3 +86,31 @@ endforeach()
 install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging_dir}/copyright ${changelog}
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tambolino)
+
+# --- Debian package: cpack -G DEB
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tambolino)
+set(CPACK_PACKAGE_VENDOR "Das Tambolino-Team")
+set(CPACK_PACKAGE_CONTACT "Das Tambolino-Team <team@tambolino.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "drill program for German and arithmetic at primary school")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Tambolino offers primary-school children twelve short exercises with a\n"
+    "German user interface: eight on the German language (copying texts at\n"
+    "the keyboard, word puzzle, missing letters, diminutives, riddles, verb\n"
+    "forms, tenses, word pairs) and four on arithmetic (mental arithmetic,\n"
+    "chain tasks, times tables, division). Every exercise keeps a score; the\n"
+    "scores are kept between runs and can be saved per child.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tambolino.example/")
+# Qt and the C++ runtime come from dpkg-shlibdeps; these are read at run time only.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
+# Help pages and the web link open in the browser through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+include(CPack)

@@ -23,7 +23,9 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
                 qt6-qpa-plugins fonts-liberation libgl-dev)
-# What packaging/screenshots.sh needs beyond the build.
+# Beyond the build: the Debian package (dpkg-shlibdeps, gzip for the manual page) and the
+# screenshots of packaging/screenshots.sh.
+PACKAGE_PACKAGES=(dpkg-dev gzip)
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool imagemagick)
 
 # build DIR [cmake options...]: configures once, then builds incrementally.
