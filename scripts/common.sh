@@ -23,9 +23,10 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
                 qt6-qpa-plugins fonts-liberation libgl-dev)
-# Beyond the build: the Debian package (dpkg-shlibdeps, gzip for the manual page) and the
-# screenshots of packaging/screenshots.sh.
+# Beyond the build: the Debian package (dpkg-shlibdeps, gzip for the manual page), the checks
+# of scripts/check-package, and the screenshots of packaging/screenshots.sh.
 PACKAGE_PACKAGES=(dpkg-dev gzip)
+CHECK_PACKAGES=(desktop-file-utils appstream lintian)
 SCREENSHOT_PACKAGES=(xvfb xauth xdotool imagemagick)
 
 # build DIR [cmake options...]: configures once, then builds incrementally.
