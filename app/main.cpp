@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "core/ProgramState.h"
 #include "platform/Clock.h"
@@ -16,11 +17,17 @@
 
 int main(int argc, char* argv[])
 {
+    // Answered before QApplication exists: --help and --version need no display.
+    if (const auto answer = CommandLine::answer(CommandLine::arguments(argc, argv));
+        answer.exitCode)
+        return CommandLine::print(answer);
     QApplication app(argc, argv);
     // Installed first: a signal that comes before the window is there waits for it.
     TerminationSignals termination;
     QApplication::setApplicationName(QStringLiteral("Tambolino"));
     QApplication::setOrganizationName(QStringLiteral("Tambolino"));
+    // Lets the desktop match the window with its menu entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral(TAMBOLINO_APP_ID));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setFont(Theme::uiFont(9));
 

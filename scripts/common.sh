@@ -24,16 +24,23 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
                 qt6-qpa-plugins fonts-liberation libgl-dev)
+# Beyond the build: the Debian package (dpkg-shlibdeps, gzip for the manual page), the checks
+# of scripts/check-package, and the screenshots of packaging/screenshots.sh.
+PACKAGE_PACKAGES=(dpkg-dev gzip)
+CHECK_PACKAGES=(desktop-file-utils appstream lintian)
+SCREENSHOT_PACKAGES=(xvfb xauth xdotool imagemagick)
 
-# build PRESET: configures once (with ccache where there is one), then builds incrementally.
+# build PRESET [cmake options...]: configures once (with ccache where there is one), then
+# builds incrementally.
 build() {
     local preset=$1
+    shift
     local dir=$ROOT/build
     [ "$preset" = dev ] || dir=$ROOT/build-$preset
     if [ ! -f "$dir/build.ninja" ]; then
         local launcher=()
         command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-        cmake --preset "$preset" "${launcher[@]}"
+        cmake --preset "$preset" "${launcher[@]}" "$@"
     fi
     cmake --build --preset "$preset"
 }
