@@ -1,4 +1,5 @@
 #include "arithmetic/ArithmeticExercise.h"
+#include "arithmetic/Expression.h"
 #include "core/ProgramState.h"
 #include "support/FakePlatform.h"
 
@@ -54,6 +55,8 @@ private Q_SLOTS:
     void typesAnswer();
     void nextTaskStartsAfresh();
     void twoPairsAlternate();
+    void expression_data();
+    void expression();
 };
 
 void TestArithmetic::typesAnswer_data()
@@ -122,6 +125,35 @@ void TestArithmetic::twoPairsAlternate()
         arithmetic.solve();
     }
     QCOMPARE(arithmetic.exercise.taskNumber(), 7);
+}
+
+void TestArithmetic::expression_data()
+{
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<qint64>("value"); // -1: no value, the question is faulty
+    QTest::newRow("sum") << u"340 + 250 ="_s << qint64 { 590 };
+    QTest::newRow("en dash") << u"720 \u2013 50 ="_s << qint64 { 670 };
+    QTest::newRow("minus sign, hyphen") << u"20 \u2212 8 - 2"_s << qint64 { 10 };
+    QTest::newRow("times before plus") << u"3 + 4 \u00B7 2 ="_s << qint64 { 11 };
+    QTest::newRow("chain") << u"9 \u00B7 5 : 3 + 26 \u2013 2 ="_s << qint64 { 39 };
+    QTest::newRow("below zero") << u"2 \u00B7 3 \u2013 4 \u00B7 5 ="_s << qint64 { -14 };
+    QTest::newRow("no blanks, x and /") << u"6\u00D77/2="_s << qint64 { 21 };
+    QTest::newRow("remainder") << u"7 : 2 ="_s << qint64 { -1 };
+    QTest::newRow("by zero") << u"5 : 0 ="_s << qint64 { -1 };
+    QTest::newRow("sign at the end") << u"7 + ="_s << qint64 { -1 };
+    QTest::newRow("letter") << u"12a + 1 ="_s << qint64 { -1 };
+    QTest::newRow("empty") << u"="_s << qint64 { -1 };
+    QTest::newRow("too large") << u"999999999999 \u00B7 10 ="_s << qint64 { -1 };
+}
+
+void TestArithmetic::expression()
+{
+    QFETCH(QString, question);
+    QFETCH(qint64, value);
+    const Expression::Value result = Expression::evaluate(question);
+    QCOMPARE(result.ok(), value != -1);
+    if (result.ok())
+        QCOMPARE(result.value, value);
 }
 
 QTEST_GUILESS_MAIN(TestArithmetic)

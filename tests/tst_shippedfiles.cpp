@@ -1,9 +1,9 @@
+#include "arithmetic/Expression.h"
 #include "core/ExerciseCatalogue.h"
 #include "frame/TaskFile.h"
 
 #include <QFile>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
@@ -23,44 +23,11 @@ private Q_SLOTS:
 };
 
 namespace {
-const QString Times = u"\u00B7"_s;
-const QString Minus = u"\u2013"_s;
-
 // What a German keyboard types without AltGr; a typing text holds nothing else, so that a child
 // can type every text (the straight " on Shift+2, not „ or “).
 const QString Keyboard = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
                          u"\u00E4\u00F6\u00FC\u00C4\u00D6\u00DC\u00DF0123456789 "
                          u"!\"\u00A7$%&/()=?`\u00B4+*#'<>,;.:-_^\u00B0"_s;
-
-// Left to right, which is the order of precedence as long as every "·" and ":" comes before the
-// first "+" and "–". Every step must stay a whole, non-negative number, as a child computes it.
-// Returns what is wrong with the question, or an empty text.
-QString evaluate(const QString& question, qint64& value)
-{
-    static const QRegularExpression form(u"^[0-9]{1,9}( [\u00B7:+\u2013] [0-9]{1,9})+ =$"_s);
-    if (!form.match(question).hasMatch())
-        return u"not of the form \"a op b … =\""_s;
-    const QStringList tokens = question.split(u' ');
-    value = tokens[0].toLongLong();
-    bool summing = false;
-    for (qsizetype i = 1; i + 1 < tokens.size(); i += 2) {
-        const QString& sign = tokens[i];
-        const qint64 b = tokens[i + 1].toLongLong();
-        const bool product = sign == Times || sign == u":"_s;
-        if (product && summing)
-            return u"\"%1\" after a sum would need precedence"_s.arg(sign);
-        if (sign == u":"_s && (b == 0 || value % b != 0))
-            return u"%1 : %2 is not whole"_s.arg(value).arg(b);
-        summing = !product;
-        value = sign == Times ? value * b
-            : sign == u":"_s  ? value / b
-            : sign == Minus   ? value - b
-                              : value + b;
-        if (value < 0)
-            return u"goes below zero"_s;
-    }
-    return {};
-}
 
 // Verb forms without their pronoun: wir and sie are the infinitive, ihr ends in "t", du in "st"
 // (or in "t" after s, ß, x, z). "sein" keeps its own forms.
@@ -196,9 +163,9 @@ void TestShippedFiles::shippedFile()
         if (!arithmetic)
             continue;
         const QString& question = record[0];
-        qint64 value = 0;
-        const QString fault = evaluate(question, value);
-        QVERIFY2(fault.isEmpty(), qPrintable(question + u' ' + fault));
+        const Expression::Value result = Expression::evaluate(question);
+        QVERIFY2(result.ok(), qPrintable(question + u' ' + result.error));
+        const qint64 value = result.value;
         QVERIFY2(record[1] == QString::number(value),
             qPrintable(question + u" answered "_s + record[1]));
         const QStringList tokens = question.split(u' ');
