@@ -1,6 +1,7 @@
 #include "app/ExerciseRegistry.h"
 
 #include "arithmetic/ArithmeticScreen.h"
+#include "language/FillInScreen.h"
 #include "language/TypingScreen.h"
 
 void ExerciseRegistry::add(int k, Factory factory)
@@ -21,6 +22,8 @@ ExerciseRegistry ExerciseRegistry::builtIn()
     ExerciseRegistry registry;
     registry.add(1,
         [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
+    registry.add(3,
+        [](ProgramState& state, Platform& platform) { return new FillInScreen(state, platform); });
     for (int k = 9; k <= 12; ++k) {
         registry.add(k, [k](ProgramState& state, Platform& platform) {
             return new ArithmeticScreen(k, state, platform);

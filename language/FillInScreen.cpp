@@ -1,0 +1,220 @@
+#include "language/FillInScreen.h"
+
+#include "platform/Folders.h"
+#include "platform/Platform.h"
+#include "ui/ClickLabel.h"
+#include "ui/Theme.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+constexpr int Number = 3;
+constexpr int PauseMs = 1000;
+constexpr int SolutionMs = 3000;
+constexpr QColor RightColour { 0, 192, 0 };
+constexpr QColor SolutionBackground { 255, 255, 128 };
+constexpr qreal TextPoints = 14.25;
+// The longest task holds 36 characters; a few more fit.
+constexpr int TextColumns = 40;
+// Below the time-limit box, across the whole width of the screen.
+const QRect TaskArea { 12, 126, 616, 162 };
+constexpr int Left = 16;
+constexpr int FieldTop = 58;
+constexpr int FieldHeight = 34;
+// The frame's feedback pictures, right of the field.
+constexpr int PictureSize = 32;
+// The run of blanks in the hint is where the Enter button stands.
+const QString HintBefore = QStringLiteral("Wenn fertig >>> [Enter]-Taste");
+const QString HintBlanks = QString(14, QLatin1Char(' '));
+const QString HintAfter = QStringLiteral("drücken");
+// Where the frame puts the evaluation panel.
+constexpr int PanelTop = 296;
+} // namespace
+
+FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(Number, state, platform, ErrorDisplay::Absent, parent)
+    , m_fillIn(state, platform.random, TaskFile::forExercise(platform.folders, Number))
+{
+    setTaskArea(TaskArea);
+    auto* frame = new QGroupBox(taskArea());
+    frame->setObjectName(QStringLiteral("fraEingabe"));
+    frame->setGeometry(taskArea()->rect());
+
+    auto* instruction = new QLabel(
+        QStringLiteral("Welche Buchstaben fehlen? Gib sie an der Position der Schreibmarke ein!"),
+        frame);
+    instruction->setObjectName(QStringLiteral("Label9"));
+    instruction->setFont(Theme::uiFont(11, true));
+    instruction->setGeometry(Left, 20, frame->width() - 2 * Left, 24);
+
+    m_eingabe = new QLineEdit(frame);
+    m_eingabe->setObjectName(QStringLiteral("txtEingabe"));
+    m_eingabe->setFont(Theme::fixedFont(TextPoints));
+    const int textWidth
+        = QFontMetrics(m_eingabe->font()).horizontalAdvance(QString(TextColumns, QLatin1Char('M')));
+    m_eingabe->setGeometry(Left, FieldTop, textWidth + 16, FieldHeight);
+    Theme::setTextColour(m_eingabe, Theme::Black);
+    setTextField(m_eingabe);
+
+    // The solution stands where the text field is, letter over letter.
+    m_loesung = new QLabel(frame);
+    m_loesung->setObjectName(QStringLiteral("lblLoesungsAnzeige"));
+    m_loesung->setFont(m_eingabe->font());
+    m_loesung->setGeometry(m_eingabe->geometry());
+    m_loesung->setTextFormat(Qt::PlainText);
+    Theme::makeEntryBox(m_loesung);
+    Theme::setBackground(m_loesung, SolutionBackground);
+    Theme::setTextColour(m_loesung, Theme::Black);
+    m_loesung->setIndent(2);
+    m_loesung->hide();
+
+    auto* hint = new QLabel(HintBefore + HintBlanks + HintAfter, frame);
+    hint->setObjectName(QStringLiteral("Label10"));
+    hint->setFont(Theme::uiFont(10));
+    hint->adjustSize();
+    hint->move(Left, FieldTop + FieldHeight + 22);
+
+    const QFontMetrics hintMetrics(hint->font());
+    const int gapLeft = hint->x() + hintMetrics.horizontalAdvance(HintBefore);
+    const int gapWidth = hintMetrics.horizontalAdvance(HintBlanks);
+    auto* enter = new QPushButton(QStringLiteral("↵"), frame);
+    enter->setObjectName(QStringLiteral("cmdEnter"));
+    enter->setFont(Theme::uiFont(10, true));
+    enter->setFocusPolicy(Qt::NoFocus);
+    const int buttonHeight = hint->height() + 6;
+    enter->setGeometry(gapLeft + 4, hint->y() - 3, gapWidth - 8, buttonHeight);
+    connect(enter, &QPushButton::clicked, this, [this] {
+        m_eingabe->setFocus();
+        subAuswertung();
+    });
+
+    movePictures(TaskArea.topLeft()
+        + QPoint((m_eingabe->geometry().right() + frame->width() - PictureSize) / 2,
+            FieldTop + (FieldHeight - PictureSize) / 2));
+
+    ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("Anzeige wiederholen"));
+    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("Lösung anzeigen"));
+    arrangePanel(EvaluationPanel::Arrangement::TwoRows, PanelTop);
+    connect(repeat, &ClickLabel::clicked, this, &FillInScreen::repeatDisplay);
+    connect(solution, &ClickLabel::clicked, this, &FillInScreen::showSolution);
+
+    const auto oneShot = [this](const char* name, void (FillInScreen::*ended)()) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(name));
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, ended);
+        return timer;
+    };
+    m_timer2 = oneShot("Timer2", &FillInScreen::pauseEnded);
+    m_timer3 = oneShot("Timer3", &FillInScreen::solutionEnded);
+}
+
+QString FillInScreen::loadExercise()
+{
+    if (QString error = m_fillIn.start(); !error.isEmpty())
+        return error;
+    showTask();
+    return {};
+}
+
+void FillInScreen::showTask()
+{
+    m_eingabe->setText(m_fillIn.shownText());
+    m_eingabe->setCursorPosition(static_cast<int>(m_fillIn.gap()));
+    Theme::setTextColour(m_eingabe, Theme::Black);
+    showMessage();
+}
+
+void FillInScreen::showMessage()
+{
+    panel().setMessage(m_fillIn.message());
+}
+
+void FillInScreen::textFieldKey()
+{
+    m_fillIn.keyInField();
+    showMessage();
+}
+
+void FillInScreen::keyPressed(QChar c)
+{
+    // Other characters arrive only while the field has no focus (it is hidden, or the child
+    // clicked an option); they go nowhere.
+    if (c != QLatin1Char('\r'))
+        return;
+    if (m_eingabe->hasFocus())
+        textFieldKey();
+    subAuswertung();
+}
+
+void FillInScreen::subAuswertung()
+{
+    const FillIn::Verdict verdict = m_fillIn.judge(m_eingabe->text());
+    if (verdict == FillIn::Verdict::Ignored)
+        return;
+    const bool right = verdict == FillIn::Verdict::Right;
+    showFeedback(right ? Feedback::Done : Feedback::Wrong);
+    Theme::setTextColour(m_eingabe, right ? RightColour : Theme::WrongColour);
+    showMessage();
+    subPunkteAnzeigen();
+    panel().setErrors(m_fillIn.errors());
+    if (right)
+        m_timer2->start(PauseMs);
+}
+
+void FillInScreen::pauseEnded()
+{
+    m_timer2->stop();
+    if (timeLimitReached()) {
+        subZeitAbgelaufen();
+        return;
+    }
+    subAufgabenstellung();
+}
+
+void FillInScreen::subAufgabenstellung()
+{
+    if (const QString error = m_fillIn.next(); !error.isEmpty()) {
+        endForTaskFile(error);
+        return;
+    }
+    panel().setTaskNumber(m_fillIn.taskNumber());
+    showFeedback(Feedback::None);
+    showTask();
+}
+
+void FillInScreen::repeatDisplay()
+{
+    if (!m_fillIn.repeatDisplay())
+        return;
+    subPunkteAnzeigen();
+    m_eingabe->setFocus();
+    showTask();
+}
+
+void FillInScreen::showSolution()
+{
+    if (!m_fillIn.showSolution(m_eingabe->cursorPosition()))
+        return;
+    showMessage();
+    subPunkteAnzeigen();
+    m_loesung->setText(m_fillIn.solution());
+    m_eingabe->hide();
+    m_loesung->show();
+    m_timer3->start(SolutionMs);
+}
+
+void FillInScreen::solutionEnded()
+{
+    m_timer3->stop();
+    const qsizetype cursor = m_fillIn.solutionShown(m_eingabe->text().size());
+    m_loesung->hide();
+    m_eingabe->show();
+    m_eingabe->setFocus();
+    m_eingabe->setCursorPosition(static_cast<int>(cursor));
+}
