@@ -1,7 +1,9 @@
 #include "app/ExerciseRegistry.h"
 
 #include "arithmetic/ArithmeticScreen.h"
+#include "language/SingleAnswerScreen.h"
 #include "language/TypingScreen.h"
+#include "language/VerbFormsScreen.h"
 
 void ExerciseRegistry::add(int k, Factory factory)
 {
@@ -21,6 +23,16 @@ ExerciseRegistry ExerciseRegistry::builtIn()
     ExerciseRegistry registry;
     registry.add(1,
         [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
+    for (int k : { 4, 5, 8 }) {
+        registry.add(k, [k](ProgramState& state, Platform& platform) {
+            return new SingleAnswerScreen(k, state, platform);
+        });
+    }
+    for (int k : { 6, 7 }) {
+        registry.add(k, [k](ProgramState& state, Platform& platform) {
+            return new VerbFormsScreen(k, state, platform);
+        });
+    }
     for (int k = 9; k <= 12; ++k) {
         registry.add(k, [k](ProgramState& state, Platform& platform) {
             return new ArithmeticScreen(k, state, platform);
