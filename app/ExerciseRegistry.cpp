@@ -2,7 +2,9 @@
 
 #include "arithmetic/ArithmeticScreen.h"
 #include "language/FillInScreen.h"
+#include "language/SingleAnswerScreen.h"
 #include "language/TypingScreen.h"
+#include "language/VerbFormsScreen.h"
 
 void ExerciseRegistry::add(int k, Factory factory)
 {
@@ -24,6 +26,16 @@ ExerciseRegistry ExerciseRegistry::builtIn()
         [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
     registry.add(3,
         [](ProgramState& state, Platform& platform) { return new FillInScreen(state, platform); });
+    for (int k : { 4, 5, 8 }) {
+        registry.add(k, [k](ProgramState& state, Platform& platform) {
+            return new SingleAnswerScreen(k, state, platform);
+        });
+    }
+    for (int k : { 6, 7 }) {
+        registry.add(k, [k](ProgramState& state, Platform& platform) {
+            return new VerbFormsScreen(k, state, platform);
+        });
+    }
     for (int k = 9; k <= 12; ++k) {
         registry.add(k, [k](ProgramState& state, Platform& platform) {
             return new ArithmeticScreen(k, state, platform);

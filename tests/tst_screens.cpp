@@ -3,6 +3,7 @@
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -50,6 +51,29 @@ void addRows()
     QTest::newRow("3 Einsetzübungen") << Row { 3,
         { u"Die So"_s, u"nn"_s, u"e scheint."_s, u"Der Ha"_s, u"h"_s, u"n."_s }, u"n"_s, u"\r"_s,
         u"n\r"_s, u"h\r"_s, u"txtEingabe"_s, u"Timer2"_s, typeToFocus, {}, Theme::WrongColour };
+    QTest::newRow("4 Verkleinerungen")
+        << Row { 4, { u"Katze"_s, u"Kätzchen"_s, u"Hund"_s, u"Hündchen"_s }, u"K"_s, u"x"_s,
+               u"ätzchen"_s, u"Hündchen"_s, u"lblEingabe"_s, {} };
+    QTest::newRow("5 Wortraten") << Row { 5,
+        { u"Ich belle."_s, u"Hund"_s, u"Ich miaue."_s, u"Katze"_s }, u"H"_s, u"k"_s, u"und"_s,
+        u"Katze"_s, u"lblEingabe"_s, {} };
+    QTest::newRow("6 Beugungen") << Row { 6,
+        { u"laufen"_s, u"laufe"_s, u"läufst"_s, u"läuft"_s, u"laufen"_s, u"lauft"_s, u"laufen"_s,
+            u"sein"_s, u"bin"_s, u"bist"_s, u"ist"_s, u"sind"_s, u"seid"_s, u"sind"_s },
+        u"l"_s, u"\r"_s, u"aufeläufstläuftlaufenlauftlaufen"_s, u"binbististsindseidsind"_s,
+        u"lblEingabe(1)"_s, {} };
+    QTest::newRow("7 Zeitformen") << Row { 7,
+        { u"ich laufe"_s, u"ich werde laufen"_s, u"ich werde gelaufen sein"_s,
+            u"ich bin gelaufen"_s, u"ich lief"_s, u"ich war gelaufen"_s, u"du liest"_s,
+            u"du wirst lesen"_s, u"du wirst gelesen haben"_s, u"du hast gelesen"_s, u"du last"_s,
+            u"du hattest gelesen"_s },
+        u"ich "_s, u"x"_s,
+        u"werde laufenich werde gelaufen seinich bin gelaufenich liefich war gelaufen"_s,
+        u"du wirst lesendu wirst gelesen habendu hast gelesendu lastdu hattest gelesen"_s,
+        u"lblEingabe(1)"_s, {} };
+    QTest::newRow("8 Wortpaare") << Row { 8,
+        { u"Messer und"_s, u"Gabel"_s, u"Tag und"_s, u"Nacht"_s }, u"G"_s, u" "_s, u"abel"_s,
+        u"Nacht"_s, u"lblEingabe"_s, {} };
     for (int k = 9; k <= 12; ++k) {
         QTest::newRow(qPrintable(u"%1 %2"_s.arg(k).arg(exercise(k).menuText)))
             << Row { k, sums, u"1"_s, u"x"_s, u"25"_s, u"42"_s, u"lblEingabe"_s, u"Timer2"_s };
@@ -118,6 +142,10 @@ private Q_SLOTS:
     void keysThatTypeNothing_data();
     void keysThatTypeNothing();
     void textFieldTakesItsKeys();
+    void captionsAndLabels_data();
+    void captionsAndLabels();
+    void longPromptWraps_data();
+    void longPromptWraps();
 };
 
 void TestScreens::feedbackAndCounters()
@@ -340,6 +368,115 @@ void TestScreens::textFieldTakesItsKeys()
     QCOMPARE(exercise->reached, u"\r"_s);
     QCOMPARE(exercise->fieldKeys, 13);
     QCOMPARE(program.fake.browser.urls.size(), 1);
+}
+
+void TestScreens::captionsAndLabels_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("labelled"); // the control that `name` names, if any
+    QTest::addColumn<QString>("place"); // where `name` stands next to it
+
+    const auto row = [](int k, const QString& name, const QString& text,
+                         const QString& labelled = {}, const QString& place = {}) {
+        QTest::addRow("%d %s", k, qPrintable(name)) << k << name << text << labelled << place;
+    };
+    row(4, u"fraVorgabe"_s, u"Vorgabe"_s);
+    row(4, u"fraEingabe"_s, u"Eingabe der Verkleinerungsform"_s);
+    row(5, u"fraVorgabe"_s, u"Rätsel"_s);
+    row(5, u"fraEingabe"_s, u"Eingabe des Lösungswortes"_s);
+    row(8, u"fraEingabe"_s, QString());
+    row(8, u"Label9"_s, u"Welches Wort fehlt? Gib es ein!"_s, u"lblVorgabe"_s, u"above"_s);
+    row(8, u"lblEingabe"_s, u"_"_s, u"lblVorgabe"_s, u"right"_s);
+    const QStringList persons { u"er/sie/es"_s, u"ich"_s, u"du"_s, u"wir"_s, u"ihr"_s, u"sie"_s };
+    const int personField[] = { 3, 1, 2, 4, 5, 6 };
+    for (int i = 0; i < 6; ++i) {
+        row(6, u"Label10(%1)"_s.arg(i), persons[i], u"lblEingabe(%1)"_s.arg(personField[i]),
+            u"left"_s);
+    }
+    row(7, u"Label9"_s, u"Gegenwart:"_s, u"lblVorgabe"_s, u"left"_s);
+    const QStringList tenses { u"vollendete Gegenwart:"_s, u"Zukunft:"_s, u"vollendete Zukunft:"_s,
+        u"Vergangenheit:"_s, u"vollendete Vergangenheit:"_s };
+    const int tenseField[] = { 3, 1, 2, 4, 5 };
+    for (int i = 0; i < 5; ++i) {
+        row(7, u"Label10(%1)"_s.arg(i), tenses[i], u"lblEingabe(%1)"_s.arg(tenseField[i]),
+            u"above"_s);
+    }
+}
+
+// Each caption as the screen's design has it, and each label next to what it names.
+void TestScreens::captionsAndLabels()
+{
+    QFETCH(int, k);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, labelled);
+    QFETCH(QString, place);
+    TestProgram program;
+    // Whole tasks for every layout: 42 lines are 21, 7 or 6 tasks.
+    QStringList lines;
+    for (int i = 1; i <= 42; ++i)
+        lines.append(u"Wort %1"_s.arg(i));
+    ExerciseScreen* screen = program.startWith(k, lines);
+    QVERIFY(screen);
+    QWidget* widget = control(screen, name);
+    auto* box = qobject_cast<QGroupBox*>(widget);
+    QCOMPARE(box ? box->title() : control<QLabel>(screen, name)->text(), text);
+    if (labelled.isEmpty())
+        return;
+
+    const auto onScreen
+        = [screen](QWidget* w) { return QRect(w->mapTo(screen, QPoint(0, 0)), w->size()); };
+    const QRect label = onScreen(widget);
+    const QRect other = onScreen(control(screen, labelled));
+    QVERIFY(widget->isVisibleTo(screen));
+    if (place == u"left"_s) {
+        QVERIFY(label.right() < other.left() && other.left() - label.right() < 16);
+        QVERIFY(qAbs(label.center().y() - other.center().y()) <= 2);
+    } else if (place == u"right"_s) {
+        QVERIFY(other.right() < label.left() && label.left() - other.right() < 4);
+        QCOMPARE(label.bottom(), other.bottom());
+    } else {
+        QVERIFY(label.bottom() < other.top() && other.top() - label.bottom() < 40);
+        QVERIFY(other.intersects(QRect(label.left(), other.top(), label.width(), 1)));
+    }
+}
+
+void TestScreens::longPromptWraps_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::newRow("4 Verkleinerungen") << 4;
+    QTest::newRow("5 Wortraten") << 5;
+    QTest::newRow("8 Wortpaare") << 8;
+}
+
+// A prompt far longer than a line wraps, shrinking where it must: the whole prompt and the
+// typed line stay in sight, the typed word of Wortpaare on the prompt's last line.
+void TestScreens::longPromptWraps()
+{
+    QFETCH(int, k);
+    const QString prompt = QStringList(6, u"Ein langes Rätsel mit vielen Wörtern."_s).join(u' ');
+    TestProgram program;
+    ExerciseScreen* screen
+        = program.startWith(k, { prompt, u"Schneeballschlacht"_s, u"kurz"_s, u"lang"_s });
+    QVERIFY(screen);
+    typeKeys(screen, u"Schnee"_s);
+
+    auto* shown = control<QLabel>(screen, u"lblVorgabe"_s);
+    auto* typed = control<QLabel>(screen, u"lblEingabe"_s);
+    QCOMPARE(shown->text(), prompt);
+    QVERIFY(shown->wordWrap());
+    const QRect room = shown->contentsRect();
+    QVERIFY(QFontMetrics(shown->font())
+                .boundingRect(room, Qt::TextWordWrap | shown->alignment(), prompt)
+                .height()
+        <= room.height());
+    QWidget* box = control(screen, u"fraEingabe"_s);
+    QVERIFY(box->rect().contains(QRect(typed->mapTo(box, QPoint(0, 0)), typed->size())));
+    QCOMPARE(typed->text(), u"Schnee_"_s);
+    QVERIFY(QFontMetrics(typed->font()).horizontalAdvance(typed->text())
+        <= typed->contentsRect().width());
 }
 
 QTEST_MAIN(TestScreens)
