@@ -2,6 +2,7 @@
 
 #include "arithmetic/ArithmeticScreen.h"
 #include "language/TypingScreen.h"
+#include "language/WordPuzzleScreen.h"
 
 void ExerciseRegistry::add(int k, Factory factory)
 {
@@ -21,6 +22,8 @@ ExerciseRegistry ExerciseRegistry::builtIn()
     ExerciseRegistry registry;
     registry.add(1,
         [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
+    registry.add(2,
+        [](ProgramState& state, Platform& platform) { return new frmUebung02(state, platform); });
     for (int k = 9; k <= 12; ++k) {
         registry.add(k, [k](ProgramState& state, Platform& platform) {
             return new ArithmeticScreen(k, state, platform);
