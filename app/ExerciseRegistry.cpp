@@ -5,6 +5,7 @@
 #include "language/SingleAnswerScreen.h"
 #include "language/TypingScreen.h"
 #include "language/VerbFormsScreen.h"
+#include "language/WordPuzzleScreen.h"
 
 void ExerciseRegistry::add(int k, Factory factory)
 {
@@ -24,6 +25,8 @@ ExerciseRegistry ExerciseRegistry::builtIn()
     ExerciseRegistry registry;
     registry.add(1,
         [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
+    registry.add(2,
+        [](ProgramState& state, Platform& platform) { return new frmUebung02(state, platform); });
     registry.add(3,
         [](ProgramState& state, Platform& platform) { return new FillInScreen(state, platform); });
     for (int k : { 4, 5, 8 }) {

@@ -37,6 +37,8 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
     m_aufgabe = pair("Label8", "Aufgabe", "lblAufg", QStringLiteral("1"));
     m_punktemeldung = pair("Label5", "Meldungen", "lblPunktemeldung", {});
     m_punktemeldung->setFont(Theme::uiFont(8.5, true));
+    // A long message must not widen its column and shift the other boxes.
+    m_punktemeldung->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     if (errorDisplay)
         m_fehleranzeige = pair("Label6", "Fehleranzeige", "lblFehleranzeige", {});
 }
@@ -75,8 +77,9 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
         const int first = column + span + (m_fehleranzeige ? 2 : 0);
         grid->addLayout(linkColumn, row, first, 2, std::max(1, numbers - first));
     }
+    // In one row the numbers keep the width they need and the messages take the rest.
     for (int c = 0; c < grid->columnCount(); ++c)
-        grid->setColumnStretch(c, 1);
+        grid->setColumnStretch(c, !oneRow || (c >= column && c < column + span) ? 1 : 0);
 }
 
 ClickLabel* EvaluationPanel::addLink(const char* name, const QString& text)

@@ -41,6 +41,63 @@ struct Row
     QColor correcting = Theme::Black;
 };
 
+const QColor TileYellow { 255, 255, 128 };
+const QColor BoxGreen { 192, 255, 192 };
+const QColor TileRed { 255, 128, 128 };
+
+// Word puzzle: where a control lies on the screen, and the colour it shows.
+QPoint cornerOf(const ExerciseScreen* screen, const QWidget* control)
+{
+    return control->parentWidget()->mapTo(screen, control->pos());
+}
+
+QColor background(const QWidget* control)
+{
+    return control->palette().color(QPalette::Window);
+}
+
+QLabel* indexed(const ExerciseScreen* screen, const char* name, qsizetype i)
+{
+    return control<QLabel>(screen, u"%1(%2)"_s.arg(QLatin1String(name)).arg(i));
+}
+
+// A tile dragged with real mouse events: grabbed inside, moved in steps until its top left
+// corner lies at `target`, and let go there.
+void dragTile(ExerciseScreen* screen, QWidget* tile, const QPoint& target,
+    Qt::MouseButton button = Qt::LeftButton)
+{
+    const QPoint grip(8, 11);
+    const QPoint start = cornerOf(screen, tile);
+    QTest::mousePress(tile, button, {}, grip);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(tile, start + (target - start) * step / 4 - cornerOf(screen, tile) + grip);
+    QTest::mouseRelease(tile, button, {}, target - cornerOf(screen, tile) + grip);
+}
+
+// Each letter drags its tile onto its box; "!" drags the first loose tile onto the box after
+// its own. Tile i carries letter i of the word, which box i expects; the rows' words have
+// distinct letters.
+void dragLetters(ExerciseScreen* screen, const QString& input)
+{
+    QString word;
+    for (int i = 0; i < 10 && indexed(screen, "lblBuchstabe", i)->isVisibleTo(screen); ++i)
+        word += indexed(screen, "lblBuchstabe", i)->text();
+    for (const QChar c : input) {
+        qsizetype tile = word.indexOf(c);
+        qsizetype box = tile;
+        if (c == u'!') {
+            tile = 0;
+            while (
+                tile < word.size() && background(indexed(screen, "lblBuchstabe", tile)) == BoxGreen)
+                ++tile;
+            box = (tile + 1) % word.size();
+        }
+        if (tile >= 0 && tile < word.size())
+            dragTile(screen, indexed(screen, "lblBuchstabe", tile),
+                cornerOf(screen, indexed(screen, "lblZiel", box)));
+    }
+}
+
 void addRows()
 {
     QTest::addColumn<Row>("row");
@@ -48,6 +105,8 @@ void addRows()
     QTest::newRow("1 Abtippübungen") << Row { 1, { u"Ja, gut."_s, u"Nein."_s }, u"J"_s, u"x"_s,
         u"a, gut."_s, u"Nein."_s, u"lblEingabe"_s, {} };
     // Typing into the gap judges nothing; a confirmation does.
+    QTest::newRow("2 Wortpuzzle") << Row { 2, { u"Lied"_s, u"Leid"_s }, u"L"_s, u"!"_s, u"ied"_s,
+        u"Leid"_s, {}, u"Timer2"_s, dragLetters };
     QTest::newRow("3 Einsetzübungen") << Row { 3,
         { u"Die So"_s, u"nn"_s, u"e scheint."_s, u"Der Ha"_s, u"h"_s, u"n."_s }, u"n"_s, u"\r"_s,
         u"n\r"_s, u"h\r"_s, u"txtEingabe"_s, u"Timer2"_s, typeToFocus, {}, Theme::WrongColour };
@@ -142,6 +201,9 @@ private Q_SLOTS:
     void keysThatTypeNothing_data();
     void keysThatTypeNothing();
     void textFieldTakesItsKeys();
+    void wordPuzzleDrags_data();
+    void wordPuzzleDrags();
+    void wordPuzzleSolution();
     void captionsAndLabels_data();
     void captionsAndLabels();
     void longPromptWraps_data();
@@ -477,6 +539,92 @@ void TestScreens::longPromptWraps()
     QCOMPARE(typed->text(), u"Schnee_"_s);
     QVERIFY(QFontMetrics(typed->font()).horizontalAdvance(typed->text())
         <= typed->contentsRect().width());
+}
+
+void TestScreens::wordPuzzleDrags_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("box"); // where tile 0, the O, goes; -1: beside the boxes
+    QTest::addColumn<bool>("moves");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("onto its box") << int(Qt::LeftButton) << 0 << true << BoxGreen
+                                  << u"+ 10 Punkte"_s;
+    QTest::newRow("onto another box")
+        << int(Qt::LeftButton) << 1 << true << TileRed << u"- 10 Punkte"_s;
+    QTest::newRow("beside the boxes")
+        << int(Qt::LeftButton) << -1 << true << TileYellow << QString();
+    QTest::newRow("right button") << int(Qt::RightButton) << 0 << false << TileYellow << QString();
+}
+
+void TestScreens::wordPuzzleDrags()
+{
+    QFETCH(int, button);
+    QFETCH(int, box);
+    QFETCH(bool, moves);
+    QFETCH(QColor, colour);
+    QFETCH(QString, message);
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(2, { u"Ohr"_s });
+    QVERIFY(screen);
+    QLabel* tile = indexed(screen, "lblBuchstabe", 0);
+    QCOMPARE(tile->text(), u"O"_s);
+    QCOMPARE(background(tile), TileYellow);
+    const QPoint home = cornerOf(screen, tile);
+    const QPoint target
+        = box >= 0 ? cornerOf(screen, indexed(screen, "lblZiel", box)) : QPoint(300, 180);
+
+    dragTile(screen, tile, target, Qt::MouseButton(button));
+    QCOMPARE(cornerOf(screen, tile), moves ? target : home);
+    QCOMPARE(background(tile), colour);
+    QCOMPARE(text(screen, u"lblPunktemeldung"_s), message);
+    auto* flash = control<QTimer>(screen, u"Timer3"_s);
+    QCOMPARE(flash->isActive(), colour == TileRed);
+    if (flash->isActive()) {
+        QCOMPARE(flash->interval(), 500);
+        fire(flash);
+        QCOMPARE(background(tile), TileYellow);
+    }
+
+    // Pressed again, the tile clears the message and the pictures; a fixed one stays put.
+    const QPoint before = cornerOf(screen, tile);
+    dragTile(screen, tile, QPoint(400, 150));
+    QCOMPARE(text(screen, u"lblPunktemeldung"_s), QString());
+    QCOMPARE(visiblePicture(screen), QString());
+    QCOMPARE(cornerOf(screen, tile), colour == BoxGreen ? before : QPoint(400, 150));
+}
+
+void TestScreens::wordPuzzleSolution()
+{
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(2, { u"Ohr"_s, u"Hut"_s });
+    QVERIFY(screen);
+    program.state.ScoreTable(2) = 150;
+    auto* link = control<QLabel>(screen, u"lblLoesAnzeige"_s);
+    enter(link);
+    QCOMPARE(Theme::textColour(link), Theme::HoverColour);
+    moveOver(control(screen, u"fraAuswertung"_s), QPoint(2, 2));
+    QCOMPARE(Theme::textColour(link), Theme::Black);
+
+    // A second click while the solution is shown costs nothing.
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(program.state.ScoreTable(2), 50);
+        QCOMPARE(text(screen, u"lblPunktemeldung"_s), u"- 100 Punkte"_s);
+        QCOMPARE(program.startScore(2), scoreLabelText(50));
+        for (int i = 0; i < 3; ++i) {
+            QLabel* tile = indexed(screen, "lblBuchstabe", i);
+            QCOMPARE(cornerOf(screen, tile), cornerOf(screen, indexed(screen, "lblZiel", i)));
+            QCOMPARE(background(tile), TileRed);
+        }
+    }
+    auto* pause = control<QTimer>(screen, u"Timer2"_s);
+    QVERIFY(pause->isActive());
+    QCOMPARE(pause->interval(), 3000);
+    fire(pause);
+    QCOMPARE(text(screen, u"lblAufg"_s), u"2"_s);
+    QCOMPARE(indexed(screen, "lblBuchstabe", 0)->text(), u"H"_s);
+    QCOMPARE(background(indexed(screen, "lblBuchstabe", 0)), TileYellow);
 }
 
 QTEST_MAIN(TestScreens)

@@ -1,0 +1,221 @@
+#include "language/WordPuzzle.h"
+
+#include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
+#include "core/Scoring.h"
+#include "platform/RandomSource.h"
+
+#include <QList>
+#include <algorithm>
+
+namespace {
+constexpr int Number = 2;
+constexpr int DropPoints = 10;
+constexpr int SolutionCost = 100;
+constexpr int FirstBoxLeft = 2280;
+constexpr int BoxStep = 480;
+// Tiles lie in 25 columns, 240 to 8880, and in four rows.
+constexpr int FirstColumn = 240;
+constexpr int ColumnStep = 360;
+constexpr int Columns = 25;
+constexpr std::array<int, 4> Rows { 2040, 2520, 3000, 3480 };
+// A drop is judged when the tile's corner lies strictly closer to the box's than this.
+constexpr float Reach = 100.0F;
+
+// The row of boxes moves right by this much so that a word of 3 to 8 letters stands in the
+// middle; shorter and longer ones begin at the row's left end.
+int centringOffset(qsizetype letters)
+{
+    constexpr std::array<int, 6> offsets { 1660, 1420, 1180, 940, 700, 460 };
+    return letters >= 3 && letters <= 8 ? offsets[static_cast<std::size_t>(letters - 3)] : 0;
+}
+
+bool within(float tile, float box)
+{
+    return tile > box - Reach && tile < box + Reach;
+}
+
+// The bonus for a finished word by its wrong drops, and its message; none from the fourth on.
+std::pair<int, QString> bonus(int wrongDrops)
+{
+    constexpr std::array<int, 4> points { 100, 50, 25, 10 };
+    if (wrongDrops < 0 || wrongDrops >= static_cast<int>(points.size()))
+        return { 0, {} };
+    const int p = points[static_cast<std::size_t>(wrongDrops)];
+    return { p, QStringLiteral("+ %1 Punkte für %2 Fehler").arg(p).arg(wrongDrops) };
+}
+} // namespace
+
+WordPuzzle::WordPuzzle(Scores& scores, RandomSource& random, TaskFile::Loader loader)
+    : m_scores(scores)
+    , m_random(random)
+    , m_loader(std::move(loader))
+{ }
+
+qsizetype WordPuzzle::draw(qsizetype count)
+{
+    const auto index = static_cast<qsizetype>(m_random.next() * static_cast<double>(count));
+    return std::clamp<qsizetype>(index, 0, count - 1);
+}
+
+QString WordPuzzle::refill()
+{
+    const TaskFile::Result result = m_loader();
+    if (!result.ok())
+        return result.error;
+    // An empty line would give a word without tiles, and a longer one has no tiles for its
+    // rest: neither can be solved.
+    m_waiting.clear();
+    for (const QString& line : result.lists.value(0)) {
+        if (!line.isEmpty() && line.size() <= MaxLetters)
+            m_waiting.append(line);
+    }
+    if (m_waiting.isEmpty())
+        return QStringLiteral("Die Aufgabendatei „%1“ enthält kein Wort mit 1 bis %2 Zeichen.")
+            .arg(exercise(Number).taskFile.mid(1))
+            .arg(MaxLetters);
+    return {};
+}
+
+QString WordPuzzle::start()
+{
+    if (QString error = refill(); !error.isEmpty())
+        return error;
+    return next();
+}
+
+QString WordPuzzle::next()
+{
+    m_word.clear();
+    m_tiles = {};
+    m_occupied = {};
+    m_fixed = 0;
+    m_wordErrors = 0;
+    m_flashing = -1;
+    m_solutionShown = false;
+    ++m_taskNumber;
+    if (m_waiting.isEmpty()) {
+        if (QString error = refill(); !error.isEmpty())
+            return error;
+    }
+
+    m_word = m_waiting.takeAt(draw(m_waiting.size()));
+    m_boxOffset = centringOffset(m_word.size());
+    QList<int> columns;
+    for (int c = 0; c < Columns; ++c)
+        columns.append(FirstColumn + c * ColumnStep);
+    for (int i = 0; i < length(); ++i) {
+        Tile& tile = m_tiles[static_cast<std::size_t>(i)];
+        tile.letter = m_word[i];
+        tile.position.left = static_cast<float>(columns.takeAt(draw(columns.size())));
+        tile.position.top = static_cast<float>(Rows[static_cast<std::size_t>(draw(Rows.size()))]);
+    }
+    return {};
+}
+
+WordPuzzle::Position WordPuzzle::box(int i) const
+{
+    return { static_cast<float>(FirstBoxLeft + m_boxOffset + i * BoxStep),
+        static_cast<float>(BoxTop) };
+}
+
+void WordPuzzle::grab(int i, Position pointer)
+{
+    if (i < 0 || i >= length())
+        return;
+    m_gripX = static_cast<qint16>(roundHalfEven(pointer.left));
+    m_gripY = static_cast<qint16>(roundHalfEven(pointer.top));
+}
+
+bool WordPuzzle::drag(int i, Position pointer, bool leftButtonOnly)
+{
+    if (i < 0 || i >= length() || !leftButtonOnly)
+        return false;
+    Tile& tile = m_tiles[static_cast<std::size_t>(i)];
+    if (tile.colour == Colour::Green)
+        return false;
+    tile.position.left += pointer.left - static_cast<float>(m_gripX);
+    tile.position.top += pointer.top - static_cast<float>(m_gripY);
+    return true;
+}
+
+WordPuzzle::Outcome WordPuzzle::release(int i)
+{
+    Outcome outcome;
+    if (i < 0 || i >= length())
+        return outcome;
+    Tile& tile = m_tiles[static_cast<std::size_t>(i)];
+    // Boxes lie 480 apart, so a tile reaches one at most.
+    int hit = -1;
+    for (int j = 0; j < length() && hit < 0; ++j) {
+        const Position target = box(j);
+        if (!occupied(j) && within(tile.position.left, target.left)
+            && within(tile.position.top, target.top))
+            hit = j;
+    }
+    if (hit >= 0 && tile.letter == m_word[hit]) {
+        tile.position = box(hit);
+        tile.colour = Colour::Green;
+        m_occupied[static_cast<std::size_t>(hit)] = true;
+        ++m_fixed;
+        m_scores.add(Number, DropPoints);
+        outcome.drop = Outcome::Drop::Right;
+        outcome.message = QStringLiteral("+ 10 Punkte");
+        if (m_fixed == length()) {
+            outcome.complete = true;
+            const auto [points, message] = bonus(m_wordErrors);
+            if (points > 0) {
+                m_scores.add(Number, points);
+                outcome.message = message;
+            }
+            m_wordErrors = 0;
+            outcome.pause = PauseAfterWord;
+        }
+    } else if (hit >= 0) {
+        ++m_errors;
+        ++m_wordErrors;
+        tile.colour = Colour::Red;
+        m_scores.deduct(Number, DropPoints);
+        outcome.drop = Outcome::Drop::Wrong;
+        outcome.message = QStringLiteral("- 10 Punkte");
+        m_flashing = i;
+        outcome.flash = true;
+    }
+    keepInArea(tile.position);
+    return outcome;
+}
+
+void WordPuzzle::keepInArea(Position& position)
+{
+    position.top
+        = std::clamp(position.top, static_cast<float>(AreaTop), static_cast<float>(AreaBottom));
+    position.left
+        = std::clamp(position.left, static_cast<float>(AreaLeft), static_cast<float>(AreaRight));
+}
+
+WordPuzzle::Outcome WordPuzzle::showSolution()
+{
+    Outcome outcome;
+    if (m_solutionShown || m_word.isEmpty())
+        return outcome;
+    m_solutionShown = true;
+    m_flashing = -1;
+    // Shown only: the boxes stay free and the tiles loose.
+    for (int i = 0; i < length(); ++i) {
+        Tile& tile = m_tiles[static_cast<std::size_t>(i)];
+        tile.position = box(i);
+        tile.colour = Colour::Red;
+    }
+    m_waiting.removeOne(m_word);
+    m_scores.deduct(Number, SolutionCost);
+    outcome.message = QStringLiteral("- 100 Punkte");
+    outcome.pause = PauseAfterSolution;
+    return outcome;
+}
+
+void WordPuzzle::endFlash()
+{
+    if (m_flashing >= 0 && tile(m_flashing).colour == Colour::Red)
+        m_tiles[static_cast<std::size_t>(m_flashing)].colour = Colour::Yellow;
+    m_flashing = -1;
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "frame/TaskFile.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class RandomSource;
+class Scores;
+
+// The rules of the word puzzle: a word from the task file is cut into letter tiles that lie
+// scattered over the board, above a row of boxes, one per letter. A tile dropped on a free box
+// is judged at once: on the box of its letter it snaps in and is fixed, on another it flashes
+// red and stays loose. Positions are twips from the top left corner of the screen's client
+// area; tile positions are single precision, as the hit test compares them.
+class WordPuzzle
+{
+public:
+    static constexpr int MaxLetters = 10;
+    static constexpr int TileWidth = 375;
+    static constexpr int TileHeight = 495;
+    static constexpr int BoxTop = 4320;
+    // A released tile's top left corner is kept within these bounds.
+    static constexpr int AreaLeft = 120;
+    static constexpr int AreaRight = 9000;
+    static constexpr int AreaTop = 2040;
+    static constexpr int AreaBottom = 4560;
+    // Timer2 after a finished word and after the solution; Timer3 for the red flash.
+    static constexpr int PauseAfterWord = 1000;
+    static constexpr int PauseAfterSolution = 3000;
+    static constexpr int FlashTime = 500;
+
+    enum class Colour
+    {
+        Yellow, // loose
+        Green, // fixed in its box; it no longer moves
+        Red, // dropped on a wrong box, or shown as the solution
+    };
+
+    struct Position
+    {
+        float left = 0;
+        float top = 0;
+        bool operator==(const Position&) const = default;
+    };
+
+    struct Tile
+    {
+        QChar letter;
+        Position position;
+        Colour colour = Colour::Yellow;
+    };
+
+    // What a drop or the solution changed, and which timers it starts.
+    struct Outcome
+    {
+        enum class Drop
+        {
+            None, // not on a free box: nothing judged
+            Right,
+            Wrong,
+        };
+        Drop drop = Drop::None;
+        bool complete = false; // the last tile of the word is fixed; the bonus was given
+        // The new text of lblPunktemeldung; null while the score is unchanged.
+        QString message;
+        int pause = 0; // Timer2 (re)starts with this many ms; 0 leaves it alone
+        bool flash = false; // Timer3 (re)starts with FlashTime
+    };
+
+    WordPuzzle(Scores& scores, RandomSource& random, TaskFile::Loader loader);
+
+    // Reads the task file and lays out the first word. Returns an error message, or an empty
+    // text.
+    QString start();
+    // Lays out the next word (subAnzeige); the file is read again when every word of it was
+    // asked. Returns an error message, or an empty text.
+    QString next();
+
+    // The mouse button went down on tile i, `pointer` inside it.
+    void grab(int i, Position pointer);
+    // The mouse moved on tile i: a loose tile follows when the left button alone is held, the
+    // grabbed point staying under the pointer. True when the tile moved.
+    bool drag(int i, Position pointer, bool leftButtonOnly);
+    // The mouse button was let go on tile i: a drop on a free box is judged; then the tile is
+    // kept inside the play area.
+    Outcome release(int i);
+    // "Lösung anzeigen": every tile on its box, red and loose, for 100 points. Costs nothing
+    // and changes nothing while this word's solution is shown already.
+    Outcome showSolution();
+    // Timer3: the tile of the last wrong drop turns yellow again, unless it has since been
+    // fixed or shown as the solution.
+    void endFlash();
+
+    const QString& word() const { return m_word; }
+    int length() const { return static_cast<int>(m_word.size()); }
+    const Tile& tile(int i) const { return m_tiles.at(static_cast<std::size_t>(i)); }
+    // Where box i lies; its solution label and target shape lie there too.
+    Position box(int i) const;
+    bool occupied(int box) const { return m_occupied.at(static_cast<std::size_t>(box)); }
+    // Words of this pass not yet asked, in file order (colWoerter).
+    const QStringList& waiting() const { return m_waiting; }
+    // intAufgNr: words laid out since the screen opened.
+    int taskNumber() const { return m_taskNumber; }
+    // intFehler: wrong drops since the screen opened.
+    int errors() const { return m_errors; }
+
+private:
+    QString refill();
+    qsizetype draw(qsizetype count);
+    void keepInArea(Position& position);
+
+    Scores& m_scores;
+    RandomSource& m_random;
+    TaskFile::Loader m_loader;
+    QStringList m_waiting;
+    QString m_word;
+    std::array<Tile, MaxLetters> m_tiles {};
+    std::array<bool, MaxLetters> m_occupied {}; // intBelegt
+    int m_boxOffset = 0; // the row's shift that centres a short word
+    int m_taskNumber = 0;
+    int m_errors = 0;
+    int m_wordErrors = 0;
+    int m_fixed = 0; // intRichtig
+    qint16 m_gripX = 0;
+    qint16 m_gripY = 0;
+    int m_flashing = -1; // intRotIndex while its flash lasts
+    bool m_solutionShown = false;
+};
