@@ -163,8 +163,10 @@ WordPuzzle::Outcome WordPuzzle::release(int i)
         outcome.message = QStringLiteral("+ 10 Punkte");
         if (m_fixed == length()) {
             outcome.complete = true;
+            // A word laid out by "Lösung anzeigen" earns no bonus: asking for the solution
+            // must never pay.
             const auto [points, message] = bonus(m_wordErrors);
-            if (points > 0) {
+            if (points > 0 && !m_solutionShown) {
                 m_scores.add(Number, points);
                 outcome.message = message;
             }

@@ -176,10 +176,10 @@ void TestWordPuzzle::steps_data()
     QTest::newRow("solution in the pause after the word")
         << ohr << 1000 << u"0>0 1>1 2>2 solution"_s << 1030 << u"RRR"_s << u"- 100 Punkte"_s
         << 3000;
-    // Shown only: the tiles stay loose, and a click on one on its free box is judged.
+    // Shown only: the tiles stay loose, and a click on one on its free box is judged, but the
+    // word earns no bonus.
     QTest::newRow("solved after the solution")
-        << ohr << 1000 << u"solution 0>0 1>1 2>2"_s << 1030 << u"GGG"_s
-        << u"+ 100 Punkte für 0 Fehler"_s << 1000;
+        << ohr << 1000 << u"solution 0>0 1>1 2>2"_s << 930 << u"GGG"_s << u"+ 10 Punkte"_s << 1000;
 }
 
 void TestWordPuzzle::steps()
