@@ -11,7 +11,8 @@ public:
     enum class Buttons
     {
         Ok,
-        YesNo
+        YesNo, // Yes is the default button
+        YesNoDefaultNo,
     };
     enum class Icon
     {
@@ -27,7 +28,8 @@ public:
     };
 
     virtual ~MessageBox() = default;
-    // Modal; returns the button pressed (No when a Yes/No box is closed otherwise).
+    // Modal; returns the button pressed (No when a Yes/No box is closed otherwise). Enter presses
+    // the default button.
     virtual Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
         Icon icon = Icon::None)
         = 0;
