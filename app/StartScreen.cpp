@@ -28,6 +28,7 @@ constexpr int CellWidth = 148;
 constexpr int CellStep = 154;
 constexpr int RowStep = 104;
 constexpr int HelpLeft = Theme::px(5985);
+constexpr qreal ScorePoints = 8;
 
 QRect cellRect(int k)
 {
@@ -120,8 +121,8 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
 
         QLabel* score = namedLabel(this, "", scoreLabelText(0));
         score->setObjectName(QStringLiteral("lblPunkte(%1)").arg(k));
-        score->setFont(Theme::uiFont(8, true));
-        score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 12, 16);
+        score->setFont(Theme::uiFont(ScorePoints, true));
+        score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 8, 16);
         m_scores[k] = score;
     }
 
@@ -263,8 +264,12 @@ void frmStart::showScore(int k)
 
 void frmStart::showScoreDigits(int k, int digits)
 {
-    if (k >= 1 && k <= 12)
-        m_scores[k]->setText(scoreLabelText(m_state.ScoreTable(k), digits));
+    if (k < 1 || k > 12)
+        return;
+    // Every score is shown whole, ten digits and a minus sign in a smaller font where needed.
+    const QString text = scoreLabelText(m_state.ScoreTable(k), digits);
+    m_scores[k]->setFont(fittingFont(m_scores[k], text, Theme::uiFont(ScorePoints, true), 6));
+    m_scores[k]->setText(text);
 }
 
 void frmStart::subHilfe()
