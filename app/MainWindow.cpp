@@ -123,7 +123,7 @@ QString MDIGrund::writeScores()
             "Die Punktestände konnten nicht für den nächsten Programmstart gespeichert werden."));
     } else if (!failures.isEmpty()) {
         failures.append(
-            QStringLiteral("Für den nächsten Programmstart sind die Punktestände gespeichert."));
+            QStringLiteral("Die Punktestände sind für den nächsten Programmstart gespeichert."));
     }
     return failures.join(QStringLiteral("\n\n"));
 }

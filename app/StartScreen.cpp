@@ -28,6 +28,7 @@ constexpr int CellWidth = 148;
 constexpr int CellStep = 154;
 constexpr int RowStep = 104;
 constexpr int HelpLeft = Theme::px(5985);
+constexpr qreal ScorePoints = 8;
 
 QRect cellRect(int k)
 {
@@ -120,8 +121,8 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
 
         QLabel* score = namedLabel(this, "", scoreLabelText(0));
         score->setObjectName(QStringLiteral("lblPunkte(%1)").arg(k));
-        score->setFont(Theme::uiFont(8, true));
-        score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 12, 16);
+        score->setFont(Theme::uiFont(ScorePoints, true));
+        score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 8, 16);
         m_scores[k] = score;
     }
 
@@ -176,14 +177,18 @@ void frmStart::loadScoreFile()
     const std::optional<QString> chosen = chooseScoreFile(false);
     if (!chosen)
         return;
+    const QString title = QStringLiteral("Punktestände laden");
     // A file that cannot be read whole changes nothing, so that it is never overwritten later.
     const ScoreFile::Result loaded = ScoreFile::load(*chosen);
     if (!loaded.ok()) {
-        warn(loaded.error + QStringLiteral("\n\nDie Punktestände wurden nicht verändert."),
-            QStringLiteral("Punktestände laden"));
+        warn(loaded.error + QStringLiteral("\n\nDie Punktestände wurden nicht verändert.")
+                + currentStays(),
+            title);
         return;
     }
-    if (!handOverCurrentFile(*chosen, QStringLiteral("Punktestände laden")))
+    if (!handOverCurrentFile(*chosen, title,
+            QStringLiteral("Sollen trotzdem die Punktestände aus „%1“ geladen werden? Sie "
+                           "ersetzen die angezeigten Punktestände.")))
         return;
     m_state.ScoreTable = loaded.scores;
     m_state.strPunktedatei = *chosen;
@@ -191,21 +196,31 @@ void frmStart::loadScoreFile()
         showScoreDigits(k, 6);
 }
 
-bool frmStart::handOverCurrentFile(const QString& next, const QString& title)
+QString frmStart::currentStays() const
+{
+    if (m_state.strPunktedatei.isEmpty())
+        return {};
+    return QStringLiteral("\n„%1“ bleibt die aktuelle Punktestandsdatei.")
+        .arg(QDir::toNativeSeparators(m_state.strPunktedatei));
+}
+
+bool frmStart::handOverCurrentFile(
+    const QString& next, const QString& title, const QString& question)
 {
     // The scores earned since the current file was chosen belong to it; they are written
     // before another file takes its place, or they would be lost.
     const QString current = m_state.strPunktedatei;
-    if (current.isEmpty() || QFileInfo(current) == QFileInfo(next))
+    if (current.isEmpty() || QFileInfo(current) == QFileInfo(next)
+        || ScoreFile::save(current, m_state.ScoreTable).isEmpty())
         return true;
-    const QString error = ScoreFile::save(current, m_state.ScoreTable);
-    if (error.isEmpty())
-        return true;
-    warn(error
-            + QStringLiteral("\n\nDie Punktestände bleiben bei „%1“.")
-                  .arg(QDir::toNativeSeparators(current)),
-        title);
-    return false;
+    // The file has gone (a stick pulled out) and may never come back: the scores go to the
+    // settings store at once, and the user decides whether to go on without the file.
+    ScoreStore::save(m_platform.settings, m_state.ScoreTable);
+    const MessageBox::Answer answer = m_platform.messages.show(
+        QStringLiteral("Die Punktestände konnten nicht in „%1“ gespeichert werden.\n\n%2")
+            .arg(QDir::toNativeSeparators(current), question.arg(QDir::toNativeSeparators(next))),
+        title, MessageBox::Buttons::YesNoDefaultNo, MessageBox::Icon::Warning);
+    return answer == MessageBox::Answer::Yes;
 }
 
 void frmStart::newScoreFile()
@@ -213,18 +228,19 @@ void frmStart::newScoreFile()
     const std::optional<QString> chosen = chooseScoreFile(true);
     if (!chosen)
         return;
+    const QString title = QStringLiteral("Neue Punktestandsdatei");
+    if (!handOverCurrentFile(*chosen, title,
+            QStringLiteral("Soll „%1“ trotzdem als neue Punktestandsdatei angelegt werden?")))
+        return;
     const QString error = ScoreFile::save(*chosen, m_state.ScoreTable);
     if (!error.isEmpty()) {
         const QString consequence = m_state.strPunktedatei.isEmpty()
-            ? QStringLiteral("Bitte einen anderen Speicherort wählen.")
-            : QStringLiteral("Die Punktestände werden weiter in „%1“ gespeichert.")
-                  .arg(QDir::toNativeSeparators(m_state.strPunktedatei));
-        warn(
-            error + QStringLiteral("\n\n") + consequence, QStringLiteral("Neue Punktestandsdatei"));
+            ? QStringLiteral("\nBitte einen anderen Speicherort wählen.")
+            : currentStays();
+        warn(error + QLatin1Char('\n') + consequence, title);
         return;
     }
-    if (handOverCurrentFile(*chosen, QStringLiteral("Neue Punktestandsdatei")))
-        m_state.strPunktedatei = *chosen;
+    m_state.strPunktedatei = *chosen;
 }
 
 void frmStart::resetScores()
@@ -248,8 +264,12 @@ void frmStart::showScore(int k)
 
 void frmStart::showScoreDigits(int k, int digits)
 {
-    if (k >= 1 && k <= 12)
-        m_scores[k]->setText(scoreLabelText(m_state.ScoreTable(k), digits));
+    if (k < 1 || k > 12)
+        return;
+    // Every score is shown whole, ten digits and a minus sign in a smaller font where needed.
+    const QString text = scoreLabelText(m_state.ScoreTable(k), digits);
+    m_scores[k]->setFont(fittingFont(m_scores[k], text, Theme::uiFont(ScorePoints, true), 6));
+    m_scores[k]->setText(text);
 }
 
 void frmStart::subHilfe()

@@ -36,10 +36,12 @@ protected:
 
 private:
     // "Punktestände laden": takes all twelve scores from a score file, which then becomes the
-    // current one; a file that cannot be read whole, or a cancelled dialog, changes nothing.
+    // current one; a file that cannot be read whole, a cancelled dialog or a No to going on
+    // without the current file changes nothing.
     void loadScoreFile();
     // "Neue Punktestandsdatei": writes the scores to a new file, which then becomes the current
-    // one; a failed write or a cancelled dialog leaves the current file as it was.
+    // one; a failed write, a cancelled dialog or a No to going on without the current file
+    // leaves the current file as it was.
     void newScoreFile();
     // "Punktestände zurücksetzen": after a Yes, every score becomes 0, in the settings store too.
     void resetScores();
@@ -50,9 +52,12 @@ private:
     std::optional<QString> chooseScoreFile(bool forSaving);
     void warn(const QString& text, const QString& title);
     void subHilfe();
-    // Writes the scores to the current score file before `next` replaces it; false (and a
-    // message) when that failed.
-    bool handOverCurrentFile(const QString& next, const QString& title);
+    // Writes the scores to the current score file before `next` replaces it. When that fails,
+    // the scores go to the settings store and the user is asked, default No, whether to go on;
+    // `question` holds %1 for `next`. True when `next` may take the current file's place.
+    bool handOverCurrentFile(const QString& next, const QString& title, const QString& question);
+    // The line telling that the current score file stays so; empty when there is none.
+    QString currentStays() const;
 
     ProgramState& m_state;
     Platform& m_platform;

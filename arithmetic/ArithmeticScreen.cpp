@@ -2,9 +2,9 @@
 
 #include "core/ProgramState.h"
 #include "platform/Platform.h"
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
@@ -12,7 +12,7 @@
 namespace {
 constexpr int PauseMs = 1000;
 constexpr qreal TaskPoints = 20;
-// Long chains shrink down to this size before they wrap.
+// Long chains shrink down to this size before they wrap; long answers before they scroll.
 constexpr qreal SmallestTaskPoints = 12;
 constexpr int Left = 16;
 constexpr int Width = 376;
@@ -29,12 +29,7 @@ QLabel* taskLabel(QWidget* parent, const char* name, const QString& text, const 
 
 void showFitting(QLabel* label, const QString& text)
 {
-    const int room = label->contentsRect().width() - 2 * label->indent();
-    QFont font = Theme::fixedFont(TaskPoints);
-    while (
-        font.pointSizeF() > SmallestTaskPoints && QFontMetrics(font).horizontalAdvance(text) > room)
-        font.setPointSizeF(font.pointSizeF() - 1);
-    label->setFont(font);
+    label->setFont(fittingFont(label, text, Theme::fixedFont(TaskPoints), SmallestTaskPoints));
     label->setText(text);
 }
 } // namespace
@@ -84,7 +79,7 @@ void ArithmeticScreen::keyPressed(QChar c)
     if (!step)
         return;
     panel().setMessage({});
-    showEntry(m_eingabe, m_exercise.entry());
+    showEntry(m_eingabe, m_exercise.entry(), fittingTail(m_eingabe, m_exercise.entry().line()));
     panel().setErrorHint(step->outcome.right ? QString() : QStringLiteral("Fehler"));
     panel().setErrors(m_exercise.errors());
     if (!step->finished)
@@ -114,6 +109,10 @@ void ArithmeticScreen::pauseEnded()
 void ArithmeticScreen::showTask()
 {
     showFitting(m_vorgabe, m_exercise.question());
+    // The font that fits the whole answer stays for the task; a longer one scrolls.
+    const QString whole = m_exercise.entry().answer() + QLatin1Char('_');
+    m_eingabe->setFont(
+        fittingFont(m_eingabe, whole, Theme::fixedFont(TaskPoints), SmallestTaskPoints));
     m_eingabe->setText(m_exercise.entry().line());
     // An empty answer is solved by a wrong key, which left the line red.
     Theme::setTextColour(m_eingabe, Theme::Black);

@@ -8,14 +8,25 @@
 #include <QUrl>
 
 namespace {
-void openOrReport(Platform& platform, const QUrl& url)
+void reportFailure(MessageBox& messages)
 {
-    if (url.isValid() && platform.browser.open(url))
-        return;
-    platform.messages.show(
+    messages.show(
         QStringLiteral("Beim Aufruf des Internet Explorers ist leider ein Fehler aufgetreten. "
                        "Bitte öffnen Sie die Webseite auf die Ihnen gewohnte Weise."),
         QStringLiteral("Fehlermeldung"), MessageBox::Buttons::Ok);
+}
+
+// The browser may fail after it has started: the message comes whenever the failure does.
+void openOrReport(Platform& platform, const QUrl& url)
+{
+    if (!url.isValid()) {
+        reportFailure(platform.messages);
+        return;
+    }
+    platform.browser.open(url, [&messages = platform.messages](bool opened) {
+        if (!opened)
+            reportFailure(messages);
+    });
 }
 } // namespace
 

@@ -12,7 +12,8 @@ QString vendorCaption();
 // The program directory, the folder "Hilfe" and the page, with exactly one separator between.
 QString helpPagePath(const QString& programDirectory, const QString& page);
 
-// Opens the help page of a screen in the browser; a failure is reported in a message box.
+// Opens the help page of a screen in the browser; a failure is reported in a message box, also
+// one that the browser reports later.
 void subHilfe(Platform& platform, const QString& page);
 
 // Opens state.strSeite in the browser; a failure is reported in a message box.

@@ -27,6 +27,12 @@ QString lineMessage(const QString& fileName, qsizetype line, const char* what)
         fileName, QStringLiteral("enthält in Zeile %1 %2").arg(line).arg(QString::fromUtf8(what)));
 }
 
+// Asked before opening: a named pipe would block the window until someone writes into it.
+QString notRegular(const QString& fileName)
+{
+    return fileMessage(fileName, QStringLiteral("ist keine gewöhnliche Datei."));
+}
+
 bool isBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
@@ -124,8 +130,11 @@ Result read(QIODevice& device, const QString& fileName)
                 .arg(lines.size())
                 .arg(ExerciseCount));
     } else if (lines.size() > ExerciseCount) {
-        result.error = lineMessage(fileName, ExerciseCount + 1,
-            "weitere Angaben; eine Punktestandsdatei hat nur 12 Zeilen.");
+        result.error = fileMessage(fileName,
+            QStringLiteral("enthält ab Zeile %1 weitere Angaben; eine Punktestandsdatei hat genau "
+                           "%2 Zeilen.")
+                .arg(ExerciseCount + 1)
+                .arg(ExerciseCount));
     }
     return result;
 }
@@ -133,10 +142,13 @@ Result read(QIODevice& device, const QString& fileName)
 Result load(const QString& path)
 {
     Result result;
+    const QFileInfo info(path);
     QFile file(path);
-    if (path.isEmpty() || !file.exists())
+    if (path.isEmpty() || !info.exists())
         result.error = fileMessage(path, QStringLiteral("wurde nicht gefunden."));
-    else if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    else if (!info.isFile())
+        result.error = notRegular(path);
+    else if (!file.open(QIODevice::ReadOnly))
         result.error = fileMessage(path, QStringLiteral("kann nicht gelesen werden."));
     else
         result = read(file, path);
@@ -159,6 +171,8 @@ QString save(const QString& path, const Scores& scores)
 {
     // Unbuffered, so that a short write (disk full) shows in write()'s count: commit() alone
     // takes a failed flush for success and would replace the file with a truncated one.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return notRegular(path);
     const QByteArray bytes = format(scores);
     QSaveFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)

@@ -24,13 +24,14 @@ struct Result
 // line. A number outside the 32-bit range, a missing line or anything else on a line rejects
 // the whole file.
 Result read(QIODevice& device, const QString& fileName);
+// Refuses anything but a regular file before opening it.
 Result load(const QString& path);
 
 // Each score as a blank or a minus sign, the digits, one blank and CR LF.
 QByteArray format(const Scores& scores);
 
-// Replaces the file as a whole: on failure the previous file stays as it was. Returns a German
-// message naming the file, empty on success.
+// Replaces the file as a whole: on failure the previous file stays as it was. A folder, pipe or
+// device in its place is left alone. Returns a German message naming the file, empty on success.
 QString save(const QString& path, const Scores& scores);
 
 } // namespace ScoreFile

@@ -172,8 +172,8 @@ void ExerciseScreen::setTextField(QLineEdit* field)
 
 bool ExerciseScreen::open()
 {
-    for (QWidget* frame : findChildren<QGroupBox*>())
-        Theme::setBackground(frame, Theme::PanelBackground);
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        Theme::makePanel(frame, Theme::PanelBackground);
     for (QRadioButton* option : findChildren<QRadioButton*>())
         Theme::setBackground(option, Theme::PanelBackground);
     m_version->setText(versionText());

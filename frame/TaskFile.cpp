@@ -68,9 +68,28 @@ bool isAscii(const QByteArray& bytes)
     return true;
 }
 
+QString fileMessage(const QString& fileName, const QString& what)
+{
+    return QStringLiteral("Die Aufgabendatei „%1“ %2").arg(fileName, what);
+}
+
 QString fileMessage(const QString& fileName, const char* what)
 {
-    return QStringLiteral("Die Aufgabendatei „%1“ %2").arg(fileName, QString::fromUtf8(what));
+    return fileMessage(fileName, QString::fromUtf8(what));
+}
+
+// Lines `first` to `last` (1-based) are what is left of a task of `recordLines` lines.
+QString incompleteMessage(const QString& fileName, qsizetype first, qsizetype last, int recordLines)
+{
+    const QString part = first == last
+        ? QStringLiteral("Zeile %1 bildet").arg(first)
+        : QStringLiteral("die Zeilen %1 bis %2 bilden").arg(first).arg(last);
+    return fileMessage(fileName,
+        QStringLiteral("endet mit einer unvollständigen Aufgabe: Jede Aufgabe besteht aus %1 "
+                       "Zeilen, aber %2 nur einen Teil einer Aufgabe. Vermutlich fehlt irgendwo "
+                       "eine Zeile oder es steht eine zu viel darin.")
+            .arg(recordLines)
+            .arg(part));
 }
 } // namespace
 
@@ -84,7 +103,8 @@ QString decode(const QByteArray& bytes)
         if (!utf8.hasError()) {
             if (text.startsWith(QChar(0xFEFF)))
                 text.remove(0, 1);
-            return text;
+            // Some editors store "ä" as "a" and a combining diaeresis, which no key types.
+            return text.normalized(QString::NormalizationForm_C);
         }
     }
     return decodeCp1252(bytes);
@@ -92,14 +112,16 @@ QString decode(const QByteArray& bytes)
 
 QStringList splitLines(const QString& text)
 {
+    // Files from Linux or a Mac end their lines with LF alone.
+    const QChar end = text.contains(QLatin1Char('\r')) ? QLatin1Char('\r') : QLatin1Char('\n');
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] != QLatin1Char('\r'))
+        if (text[i] != end)
             continue;
         lines.append(text.mid(start, i - start));
-        if (i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+        if (end == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
             ++i;
         start = i + 1;
     }
@@ -116,16 +138,23 @@ Result read(QIODevice& device, int recordLines, const QString& fileName)
         result.error = fileMessage(fileName, "ist zu groß für eine Aufgabendatei.");
         return result;
     }
-    if (bytes.isEmpty()) {
+    const QStringList lines = splitLines(decode(bytes));
+    if (lines.isEmpty()) {
         result.error = fileMessage(fileName, "ist leer.");
         return result;
     }
-    const QStringList lines = splitLines(decode(bytes));
-    const qsizetype records = recordLines > 0 ? lines.size() / recordLines : 0;
-    if (records == 0) {
+    if (recordLines < 1) {
         result.error = fileMessage(fileName, "enthält keine vollständige Aufgabe.");
         return result;
     }
+    // A line forgotten anywhere shifts every later one into the wrong role; only the end of the
+    // file shows it.
+    if (const qsizetype rest = lines.size() % recordLines; rest != 0) {
+        result.error
+            = incompleteMessage(fileName, lines.size() - rest + 1, lines.size(), recordLines);
+        return result;
+    }
+    const qsizetype records = lines.size() / recordLines;
     result.lists.resize(recordLines);
     for (QStringList& list : result.lists)
         list.reserve(records);
@@ -138,18 +167,20 @@ Result read(QIODevice& device, int recordLines, const QString& fileName)
 
 Result load(const QString& path, int recordLines)
 {
+    Result refused;
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.exists()) {
-        Result missing;
-        missing.error = fileMessage(path, "wurde nicht gefunden.");
-        return missing;
-    }
-    if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).isDir()) {
-        Result unreadable;
-        unreadable.error = fileMessage(path, "kann nicht gelesen werden.");
-        return unreadable;
-    }
-    return read(file, recordLines, path);
+    if (!info.exists())
+        refused.error = fileMessage(path, "wurde nicht gefunden.");
+    // A named pipe would block the window until someone writes into it; a folder or device is
+    // no task file either.
+    else if (!info.isFile())
+        refused.error = fileMessage(path, "ist keine gewöhnliche Datei.");
+    else if (!file.open(QIODevice::ReadOnly))
+        refused.error = fileMessage(path, "kann nicht gelesen werden.");
+    else
+        return read(file, recordLines, path);
+    return refused;
 }
 
 Loader forExercise(const Folders& folders, int k)

@@ -22,14 +22,15 @@ struct Result
 };
 
 // Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters
-// is read as UTF-8 (files saved by today's editors).
+// is read as UTF-8 (files saved by today's editors), in composed form (NFC).
 QString decode(const QByteArray& bytes);
 
-// CR LF and a lone CR end a line; a lone LF stays in the line; a line end after the last line
-// adds no empty line.
+// CR LF and a lone CR end a line, and a lone LF stays in the line; in a text without any CR,
+// LF ends a line. A line end after the last line adds no empty line.
 QStringList splitLines(const QString& text);
 
-// A trailing incomplete record is ignored; a file without a complete record is an error.
+// A file whose lines do not make whole records is an error naming the lines of the incomplete
+// one, as is an empty file. load() refuses anything but a regular file before opening it.
 Result read(QIODevice& device, int recordLines, const QString& fileName);
 Result load(const QString& path, int recordLines);
 

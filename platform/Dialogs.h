@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QUrl;
@@ -11,7 +12,8 @@ public:
     enum class Buttons
     {
         Ok,
-        YesNo
+        YesNo, // Yes is the default button
+        YesNoDefaultNo,
     };
     enum class Icon
     {
@@ -27,7 +29,8 @@ public:
     };
 
     virtual ~MessageBox() = default;
-    // Modal; returns the button pressed (No when a Yes/No box is closed otherwise).
+    // Modal; returns the button pressed (No when a Yes/No box is closed otherwise). Enter presses
+    // the default button.
     virtual Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
         Icon icon = Icon::None)
         = 0;
@@ -54,7 +57,12 @@ public:
 class Browser
 {
 public:
+    // Whether the browser was started on the address.
+    using Done = std::function<void(bool opened)>;
+
     virtual ~Browser() = default;
-    // Opens the address in the user's web browser; false when that failed.
-    virtual bool open(const QUrl& url) = 0;
+    // Starts the user's web browser on the address and returns without waiting for it. `done`
+    // runs at most once, at once or later from the event loop: false when the browser could
+    // not be started or reported an error.
+    virtual void open(const QUrl& url, Done done) = 0;
 };

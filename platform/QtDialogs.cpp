@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 
 MessageBox::Answer QtMessageBox::show(
@@ -24,9 +25,9 @@ MessageBox::Answer QtMessageBox::show(
         box.setIcon(QMessageBox::Warning);
         break;
     }
-    if (buttons == Buttons::YesNo) {
+    if (buttons != Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
@@ -69,7 +70,40 @@ std::optional<QString> QtFileDialog::saveFile(const Request& request)
         QApplication::activeWindow(), request.title, startPath(request), request.filter));
 }
 
-bool QtBrowser::open(const QUrl& url)
+QtBrowser::~QtBrowser()
 {
-    return QDesktopServices::openUrl(url);
+    for (QProcess* launcher : findChildren<QProcess*>()) {
+        launcher->disconnect(this);
+        launcher->kill();
+        launcher->waitForFinished(1000);
+    }
+}
+
+void QtBrowser::open(const QUrl& url, Done done)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // QDesktopServices::openUrl() reports success as soon as xdg-open has started, even when
+    // it then finds no browser.
+    auto* launcher = new QProcess(this);
+    launcher->setProgram(QStringLiteral("xdg-open"));
+    launcher->setArguments({ url.toString(QUrl::FullyEncoded) });
+    launcher->setStandardInputFile(QProcess::nullDevice());
+    launcher->setProcessChannelMode(QProcess::ForwardedChannels);
+    connect(launcher, &QProcess::finished, this,
+        [launcher, done](int exitCode, QProcess::ExitStatus status) {
+            launcher->deleteLater();
+            done(status == QProcess::NormalExit && exitCode == 0);
+        });
+    connect(
+        launcher, &QProcess::errorOccurred, this, [launcher, done](QProcess::ProcessError error) {
+            // Any other error ends in finished().
+            if (error != QProcess::FailedToStart)
+                return;
+            launcher->deleteLater();
+            done(false);
+        });
+    launcher->start();
+#else
+    done(QDesktopServices::openUrl(url));
+#endif
 }

@@ -2,6 +2,8 @@
 
 #include "platform/Dialogs.h"
 
+#include <QObject>
+
 // The widget-based adapters; they parent their dialogs to the active window.
 class QtMessageBox final : public MessageBox
 {
@@ -16,8 +18,12 @@ public:
     std::optional<QString> saveFile(const Request& request) override;
 };
 
-class QtBrowser final : public Browser
+// xdg-open, run beside the window; its exit status tells whether a browser took the address.
+class QtBrowser final : public QObject, public Browser
 {
 public:
-    bool open(const QUrl& url) override;
+    QtBrowser() = default;
+    // Launchers still running are ended without a report.
+    ~QtBrowser() override;
+    void open(const QUrl& url, Done done) override;
 };

@@ -1,8 +1,10 @@
 #include "core/Help.h"
+#include "platform/QtDialogs.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -10,6 +12,21 @@ const QString HelpDir = QStringLiteral(TAMBOLINO_DATA_DIR "/Hilfe");
 const QString BrowserError = QStringLiteral(
     "Beim Aufruf des Internet Explorers ist leider ein Fehler aufgetreten. Bitte öffnen Sie die "
     "Webseite auf die Ihnen gewohnte Weise.");
+
+// The real adapter, noting when it has answered.
+class WatchedBrowser final : public Browser
+{
+public:
+    void open(const QUrl& url, Done done) override
+    {
+        real.open(url, [this, done](bool opened) {
+            ++answers;
+            done(opened);
+        });
+    }
+    QtBrowser real;
+    int answers = 0;
+};
 } // namespace
 
 class TestHelp : public QObject
@@ -21,6 +38,8 @@ private Q_SLOTS:
     void pagePath();
     void webLabelsOpenOneAddress();
     void browserFailureShowsTheMessage();
+    void launcherExitStatus_data();
+    void launcherExitStatus();
     void pagesExistAndLinksResolve();
 };
 
@@ -85,6 +104,47 @@ void TestHelp::browserFailureShowsTheMessage()
     QCOMPARE(program.fake.browser.urls.value(1),
         QUrl::fromLocalFile(QStringLiteral("/opt/kinder/Hilfe/index.htm")));
     QCOMPARE(shown.size(), 1);
+}
+
+void TestHelp::launcherExitStatus_data()
+{
+    QTest::addColumn<QByteArray>("script"); // the stand-in xdg-open; empty: there is none
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("xdg-open finds a browser") << QByteArray("exit 0") << true;
+    QTest::newRow("xdg-open finds none") << QByteArray("exit 3") << false;
+    QTest::newRow("xdg-open is killed") << QByteArray("kill -9 $$") << false;
+    QTest::newRow("no xdg-open") << QByteArray() << false;
+}
+
+// The real adapter, over a stand-in xdg-open that notes its argument and ends as the row says;
+// nothing else is found on the path.
+void TestHelp::launcherExitStatus()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, opened);
+    QTemporaryDir bin;
+    const QString launcher = bin.filePath(QStringLiteral("xdg-open"));
+    QVERIFY(script.isEmpty()
+        || writeFile(launcher, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.url\"\n" + script + '\n'));
+    QFile::setPermissions(launcher, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
+    qputenv("PATH", QFile::encodeName(bin.path()));
+
+    FakePlatform fake;
+    fake.folders.program = QStringLiteral("/opt/Kinder Ordner");
+    WatchedBrowser browser;
+    Platform withLauncher { fake.clock, fake.random, fake.settings, fake.folders, fake.messages,
+        fake.files, browser };
+    subHilfe(withLauncher, QStringLiteral("index.htm"));
+    QTRY_COMPARE(browser.answers, 1);
+
+    QCOMPARE(fake.messages.shown.size(), opened ? 0 : 1);
+    QCOMPARE(fake.messages.shown.value(0).text, opened ? QString() : BrowserError);
+    if (!script.isEmpty()) {
+        QCOMPARE(readFile(launcher + QStringLiteral(".url")),
+            QUrl::fromLocalFile(QStringLiteral("/opt/Kinder Ordner/Hilfe/index.htm")).toEncoded());
+    }
 }
 
 void TestHelp::pagesExistAndLinksResolve()

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -41,21 +42,28 @@ void TestPersistence::switchingFilesKeepsTheEarnedScores_data()
 {
     QTest::addColumn<bool>("saving");
     QTest::addColumn<bool>("benCurrent");
-    QTest::newRow("new file, none current") << true << false;
-    QTest::newRow("new file for another child") << true << true;
-    QTest::newRow("load another child's file") << false << true;
+    QTest::addColumn<bool>("benLost"); // Ben's file can no longer be written; the answer is Ja
+    QTest::newRow("new file, none current") << true << false << false;
+    QTest::newRow("new file for another child") << true << true << false;
+    QTest::newRow("load another child's file") << false << true << false;
+    QTest::newRow("new file, current file lost, Ja") << true << true << true;
+    QTest::newRow("load, current file lost, Ja") << false << true << true;
 }
 
 void TestPersistence::switchingFilesKeepsTheEarnedScores()
 {
     QFETCH(bool, saving);
     QFETCH(bool, benCurrent);
+    QFETCH(bool, benLost);
     Program p(benCurrent);
     p.state.ScoreTable.add(9, 250); // earned by Ben in this run
     const Scores bens = p.state.ScoreTable;
     if (!saving)
         QVERIFY(writeFile(p.anna, tensFile(12)));
+    // A folder in its place: Ben's file can no longer be written.
+    QVERIFY(!benLost || (QFile::remove(p.ben) && QDir().mkdir(p.ben)));
     p.fake.files.results = { p.anna };
+    p.fake.messages.answers = { MessageBox::Answer::Yes };
 
     p.choose(saving);
     const FileDialog::Request asked
@@ -63,7 +71,18 @@ void TestPersistence::switchingFilesKeepsTheEarnedScores()
     QCOMPARE(asked.title, saving ? u"tbo-Datei speichern"_s : u"tbo-Datei öffnen"_s);
     QCOMPARE(asked.filter, u"*.tbo"_s);
     QCOMPARE(asked.folder, p.documents.path());
-    QCOMPARE(readFile(p.ben), benCurrent ? ScoreFile::format(bens) : QByteArray());
+    QCOMPARE(readFile(p.ben), benCurrent && !benLost ? ScoreFile::format(bens) : QByteArray());
+    QCOMPARE(p.fake.messages.shown.size(), benLost ? 1 : 0);
+    if (benLost) {
+        const auto& question = p.fake.messages.shown[0];
+        QCOMPARE(question.buttons, MessageBox::Buttons::YesNoDefaultNo);
+        QVERIFY2(question.text.contains(u"„%1“"_s.arg(QDir::toNativeSeparators(p.ben)))
+                && question.text.contains(u"„%1“"_s.arg(QDir::toNativeSeparators(p.anna))),
+            qPrintable(question.text));
+        // Ben's scores are kept in the settings store.
+        QCOMPARE(
+            p.fake.settings.values.value(u"Punktestaende/Kopfrechnen"_s), QString::number(bens(9)));
+    }
     QCOMPARE(p.state.strPunktedatei, p.anna);
     for (int k = 1; k <= 12; ++k)
         QCOMPARE(p.state.ScoreTable(k), saving ? bens(k) : 10 * k);
@@ -87,13 +106,16 @@ void TestPersistence::nothingChanges_data()
     QTest::newRow("save cancelled") << true << QString() << QByteArray();
     QTest::newRow("missing") << false << u"fehlt.tbo"_s << QByteArray();
     QTest::newRow("folder") << false << u"ordner.tbo"_s << QByteArray();
+    QTest::newRow("named pipe") << false << u"pipe.tbo"_s << QByteArray();
     QTest::newRow("five lines") << false << u"kurz.tbo"_s << tensFile(5);
     QTest::newRow("not a number") << false << u"wort.tbo"_s << tensFile(11) + "sechzig\r\n";
     QTest::newRow("out of range") << false << u"gross.tbo"_s << tensFile(11) + "2147483648\r\n";
     QTest::newRow("unwritable new file") << true << u"datei/neu.tbo"_s << QByteArray();
-    // Anna's file is fine, but Ben's scores cannot be handed over to his own file.
-    QTest::newRow("load, current file lost") << false << u"anna.tbo"_s << tensFile(12);
-    QTest::newRow("new file, current file lost") << true << u"anna.tbo"_s << QByteArray();
+    QTest::newRow("new file on a named pipe") << true << u"pipe.tbo"_s << QByteArray();
+    // Anna's file is fine, but Ben's scores cannot be handed over to his own file, and the
+    // answer to going on without it is Nein.
+    QTest::newRow("load, current file lost, Nein") << false << u"anna.tbo"_s << tensFile(12);
+    QTest::newRow("new file, current file lost, Nein") << true << u"anna.tbo"_s << QByteArray();
 }
 
 void TestPersistence::nothingChanges()
@@ -107,19 +129,24 @@ void TestPersistence::nothingChanges()
     // A folder in its place: Ben's file can no longer be written.
     QVERIFY(!benLost || (QFile::remove(p.ben) && QDir().mkdir(p.ben)));
     QVERIFY(QDir(p.documents.path()).mkdir(u"ordner.tbo"_s));
+    QVERIFY(mkfifo(QFile::encodeName(p.documents.filePath(u"pipe.tbo"_s)).constData(), 0600) == 0);
     QVERIFY(writeFile(p.documents.filePath(u"datei"_s), "a file, not a folder"));
     QVERIFY(bytes.isEmpty() || writeFile(chosen, bytes));
     if (!target.isEmpty())
         p.fake.files.results = { chosen };
+    p.fake.messages.answers = { MessageBox::Answer::No };
     const Scores before = p.state.ScoreTable;
 
     p.choose(saving);
     QCOMPARE(p.state.ScoreTable, before);
     QCOMPARE(p.state.strPunktedatei, p.ben);
+    QCOMPARE(QFileInfo(chosen).isFile(), !bytes.isEmpty());
     QCOMPARE(p.fake.messages.shown.size(), target.isEmpty() ? 0 : 1);
-    const QString told = p.fake.messages.shown.value(0).text;
-    QVERIFY2(target.isEmpty() || told.contains(QDir::toNativeSeparators(benLost ? p.ben : chosen)),
-        qPrintable(told));
+    const auto told = p.fake.messages.shown.value(0);
+    QVERIFY2(
+        target.isEmpty() || told.text.contains(QDir::toNativeSeparators(benLost ? p.ben : chosen)),
+        qPrintable(told.text));
+    QVERIFY(!benLost || told.buttons == MessageBox::Buttons::YesNoDefaultNo);
 
     // The end of the run writes the file that stayed current, if it can, and the store anyway.
     p.window->close();

@@ -200,6 +200,10 @@ private Q_SLOTS:
     void taskFileFails();
     void keysThatTypeNothing_data();
     void keysThatTypeNothing();
+    void longAnswerStaysInSight_data();
+    void longAnswerStaysInSight();
+    void panelsShowTheirColour_data() { addRows(); }
+    void panelsShowTheirColour();
     void textFieldTakesItsKeys();
     void wordPuzzleDrags_data();
     void wordPuzzleDrags();
@@ -400,6 +404,65 @@ void TestScreens::keysThatTypeNothing()
     QCOMPARE(::text(screen, u"lblFehleranzeige"_s), hint);
     QCOMPARE(::text(screen, u"lblFehler"_s), hint.isEmpty() ? u"0"_s : u"1"_s);
     QVERIFY(program.screen(1));
+}
+
+void TestScreens::longAnswerStaysInSight_data()
+{
+    QTest::addColumn<int>("digits");
+    QTest::newRow("fits") << 12;
+    QTest::newRow("smaller font") << 30;
+    QTest::newRow("scrolls") << 90;
+}
+
+// Whatever the length of an answer, the last keys typed and the typing mark stay in sight.
+void TestScreens::longAnswerStaysInSight()
+{
+    QFETCH(int, digits);
+    QString answer;
+    for (int i = 0; i < digits; ++i)
+        answer += QChar(u'1' + i % 9);
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(9, { u"Zahl ="_s, answer, u"1 + 1 ="_s, u"2"_s });
+    QVERIFY(screen);
+    auto* line = control<QLabel>(screen, u"lblEingabe"_s);
+    typeKeys(screen, answer.chopped(1));
+    const QString shown = line->text();
+    QVERIFY2(shown.endsWith(answer.chopped(1).right(5) + u'_'), qPrintable(shown));
+    QVERIFY2(QFontMetrics(line->font()).horizontalAdvance(shown)
+            <= line->contentsRect().width() - 2 * line->indent(),
+        qPrintable(shown));
+    QCOMPARE(shown.size() == digits, digits <= 30);
+}
+
+// The panels and option buttons show the panel colour itself, not a shade the style lays over.
+void TestScreens::panelsShowTheirColour()
+{
+    QFETCH(Row, row);
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(row.k, row.tasks);
+    QVERIFY(screen);
+    const QList<QGroupBox*> frames = screen->findChildren<QGroupBox*>();
+    QVERIFY(frames.size() >= 2);
+    for (QGroupBox* frame : frames) {
+        // Every spot inside the frame that no control covers.
+        const QImage image = frame->grab().toImage();
+        const QRect inside = frame->contentsRect();
+        int spots = 0;
+        for (int y = inside.top(); y <= inside.bottom(); y += 2) {
+            for (int x = inside.left(); x <= inside.right(); x += 2) {
+                if (frame->childAt(x, y))
+                    continue;
+                ++spots;
+                QVERIFY2(image.pixelColor(x, y) == Theme::PanelBackground,
+                    qPrintable(u"%1 at %2,%3"_s.arg(frame->objectName()).arg(x).arg(y)));
+            }
+        }
+        QVERIFY(spots > 0);
+    }
+    for (QRadioButton* option : screen->findChildren<QRadioButton*>()) {
+        const QImage image = option->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), Theme::PanelBackground);
+    }
 }
 
 void TestScreens::textFieldTakesItsKeys()

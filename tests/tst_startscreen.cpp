@@ -37,11 +37,21 @@ void TestStartScreen::storedScores()
     // How a stored text becomes a number is leadingNumber's; here: which key goes where.
     TestProgram program;
     program.fake.settings.values = { { u"Punktestaende/Wortraten"_s, u" -50"_s },
-        { u"Punktestaende/Division"_s, u"12345678"_s } };
+        { u"Punktestaende/Division"_s, u"12345678"_s },
+        { u"Punktestaende/Kopfrechnen"_s, u"-2147483648"_s },
+        { u"Punktestaende/Malfolgen"_s, u"2147483647"_s } };
     program.start();
     QCOMPARE(program.startScore(5), u"Punktestand: -0000050"_s);
     QCOMPARE(program.startScore(12), u"Punktestand: 12345678"_s);
+    QCOMPARE(program.startScore(9), u"Punktestand: -2147483648"_s);
     QCOMPARE(program.state.ScoreTable(4), 0);
+    // The widest scores are shown whole.
+    for (const int k : { 9, 11 }) {
+        const auto* label = control<QLabel>(program.startScreen(), u"lblPunkte(%1)"_s.arg(k));
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text())
+                <= label->contentsRect().width(),
+            qPrintable(label->text()));
+    }
 }
 
 void TestStartScreen::secondClickRaisesTheOpenScreen()

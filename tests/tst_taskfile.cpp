@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 class TestTaskFile : public QObject
 {
@@ -40,12 +41,12 @@ void TestTaskFile::records_data()
     QTest::newRow("no final line end") << QByteArray("a\r\nb") << 1 << QStringList { "a", "b" };
     QTest::newRow("lone CR ends a line") << QByteArray("a\rb\r") << 1 << QStringList { "a", "b" };
     QTest::newRow("lone LF stays") << QByteArray("a\nb\r\n") << 1 << QStringList { "a\nb" };
+    QTest::newRow("LF only ends lines")
+        << QByteArray("1 + 1 =\n2\n\n0\n") << 2 << QStringList { "1 + 1 =", "", "|", "2", "0" };
     QTest::newRow("trailing empty line") << QByteArray("a\r\n\r\n") << 1 << QStringList { "a", "" };
     QTest::newRow("blanks kept") << QByteArray(" a b \r\n") << 1 << QStringList { " a b " };
     QTest::newRow("pairs") << QByteArray("1 + 1 =\r\n2\r\n2 · 3 =\r\n6\r\n") << 2
                            << QStringList { "1 + 1 =", "2 · 3 =", "|", "2", "6" };
-    QTest::newRow("incomplete last pair ignored")
-        << QByteArray("a\r\n1\r\nb\r\n") << 2 << QStringList { "a", "|", "1" };
 }
 
 void TestTaskFile::records()
@@ -80,6 +81,9 @@ void TestTaskFile::decoding_data()
     QTest::newRow("BOM and ASCII") << QByteArray("\xEF\xBB\xBF"
                                                  "abc")
                                    << QStringLiteral("abc");
+    QTest::newRow("UTF-8 decomposed") << QByteArray("Ba\xCC\x88r, Gro\xCC\x88\xC3\x9F"
+                                                    "e")
+                                      << QStringLiteral("Bär, Größe");
     QTest::newRow("invalid UTF-8 is Windows-1252")
         << QByteArray("\xC3\xA4 \xE4") << QStringLiteral("Ã¤ ä");
 }
@@ -94,30 +98,42 @@ void TestTaskFile::decoding()
 void TestTaskFile::unusableFiles_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("recordLines");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << "fehlt.txt"
-                             << "wurde nicht gefunden.";
-    QTest::newRow("folder") << "ordner.txt"
-                            << "kann nicht gelesen werden.";
-    QTest::newRow("empty") << "leer.txt"
-                           << "ist leer.";
-    QTest::newRow("no complete pair") << "halb.txt"
-                                      << "enthält keine vollständige Aufgabe.";
+    QTest::newRow("missing") << "fehlt.txt" << 2 << "wurde nicht gefunden.";
+    QTest::newRow("folder") << "ordner.txt" << 2 << "ist keine gewöhnliche Datei.";
+    QTest::newRow("named pipe") << "pipe.txt" << 2 << "ist keine gewöhnliche Datei.";
+    QTest::newRow("empty") << "leer.txt" << 2 << "ist leer.";
+    QTest::newRow("byte-order mark alone") << "bom.txt" << 1 << "ist leer.";
+    const QString incomplete = QStringLiteral(
+        "endet mit einer unvollständigen Aufgabe: Jede Aufgabe besteht aus %1 Zeilen, aber %2 "
+        "nur einen Teil einer Aufgabe. Vermutlich fehlt irgendwo eine Zeile oder es steht eine "
+        "zu viel darin.");
+    QTest::newRow("one line of a pair")
+        << "halb.txt" << 2 << incomplete.arg(2).arg(QStringLiteral("Zeile 1 bildet"));
+    // The second verb lacks its third form: the tasks after it would all be shifted.
+    QTest::newRow("forgotten line")
+        << "verben.txt" << 3 << incomplete.arg(3).arg(QStringLiteral("die Zeilen 7 bis 8 bilden"));
 }
 
 void TestTaskFile::unusableFiles()
 {
     QFETCH(QString, name);
+    QFETCH(int, recordLines);
     QFETCH(QString, message);
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("ordner.txt"));
-    for (const auto& [file, bytes] :
-        { std::pair { "leer.txt", "" }, std::pair { "halb.txt", "a\r\n" } }) {
+    QVERIFY(
+        mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.txt"))).constData(), 0600) == 0);
+    for (const auto& [file, bytes] : { std::pair { "leer.txt", "" },
+             std::pair { "bom.txt", "\xEF\xBB\xBF" }, std::pair { "halb.txt", "a\r\n" },
+             std::pair {
+                 "verben.txt", "gehen\ngeht\nging\nlaufen\nl\xC3\xA4uft\nsehen\nsieht\nsah\n" } }) {
         QFile out(dir.filePath(QLatin1String(file)));
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) >= 0);
     }
     const QString path = dir.filePath(name);
-    QCOMPARE(TaskFile::load(path, 2).error,
+    QCOMPARE(TaskFile::load(path, recordLines).error,
         QStringLiteral("Die Aufgabendatei „%1“ %2").arg(path, message));
 }
 

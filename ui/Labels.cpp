@@ -2,6 +2,17 @@
 
 #include "ui/ClickLabel.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace {
+// The width a single line of text may take; an indent may stand on either side.
+int room(const QLabel* label)
+{
+    return label->contentsRect().width() - 2 * std::max(0, label->indent());
+}
+} // namespace
+
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
@@ -14,4 +25,25 @@ ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text)
     auto* label = new ClickLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
+}
+
+QFont fittingFont(const QLabel* label, const QString& text, QFont font, qreal smallest)
+{
+    while (font.pointSizeF() - 0.5 >= smallest
+        && QFontMetrics(font).horizontalAdvance(text) > room(label))
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
+QString fittingTail(const QLabel* label, const QString& text)
+{
+    const QFontMetrics metrics(label->font());
+    if (metrics.horizontalAdvance(text) <= room(label))
+        return text;
+    const QString ellipsis(QChar(0x2026));
+    qsizetype start = 1;
+    while (start < text.size() - 1
+        && metrics.horizontalAdvance(ellipsis + text.mid(start)) > room(label))
+        ++start;
+    return ellipsis + text.mid(start);
 }

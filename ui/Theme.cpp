@@ -1,11 +1,57 @@
 #include "ui/Theme.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QGroupBox>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionGroupBox>
 #include <QSvgRenderer>
 #include <QWidget>
+
+namespace {
+// The application's style, except that a group box's frame is a plain line around the contents
+// with nothing laid over its inside.
+class PanelStyle final : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+        QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || !box || !(box->subControls & SC_GroupBoxFrame)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionGroupBox title(*box);
+        title.subControls &= ~SC_GroupBoxFrame;
+        QProxyStyle::drawComplexControl(control, &title, painter, widget);
+        const QRect contents = subControlRect(CC_GroupBox, box, SC_GroupBoxContents, widget);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(box->palette.color(QPalette::Window).darker(125));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(contents).adjusted(-1.5, -1.5, 1.5, 1.5), 2, 2);
+        painter->restore();
+    }
+};
+
+QStyle* panelStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new PanelStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(qApp);
+    }
+    return style;
+}
+} // namespace
 
 namespace Theme {
 
@@ -29,6 +75,12 @@ void setBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Button, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void makePanel(QGroupBox* frame, const QColor& colour)
+{
+    setBackground(frame, colour);
+    frame->setStyle(panelStyle());
 }
 
 void makeEntryBox(QFrame* box)

@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 class QFrame;
+class QGroupBox;
 class QPainter;
 class QWidget;
 
@@ -26,6 +27,8 @@ constexpr int px(int twips)
 void setTextColour(QWidget* widget, const QColor& colour);
 QColor textColour(const QWidget* widget);
 void setBackground(QWidget* widget, const QColor& colour);
+// A frame filled with exactly its colour: the style's own frame lays a shade over the inside.
+void makePanel(QGroupBox* frame, const QColor& colour);
 
 // A white box with a thin sunken border that shows on all four sides, for typed lines and values.
 void makeEntryBox(QFrame* box);

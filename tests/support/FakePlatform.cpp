@@ -63,8 +63,8 @@ std::optional<QString> ScriptedFileDialog::saveFile(const Request& request)
     return take();
 }
 
-bool RecordingBrowser::open(const QUrl& url)
+void RecordingBrowser::open(const QUrl& url, Done done)
 {
     urls.append(url);
-    return !fail;
+    done(!fail);
 }

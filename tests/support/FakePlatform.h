@@ -82,12 +82,13 @@ private:
     std::optional<QString> take();
 };
 
+// Records every address; reports at once that the browser opened, or failed when `fail`.
 class RecordingBrowser final : public Browser
 {
 public:
     QList<QUrl> urls;
     bool fail = false;
-    bool open(const QUrl& url) override;
+    void open(const QUrl& url, Done done) override;
 };
 
 class FakePlatform
