@@ -1,7 +1,10 @@
 #include "core/ScoreFile.h"
+#include "core/ScoreStore.h"
+#include "platform/SettingsStore.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +38,8 @@ private Q_SLOTS:
     void nothingChanges_data();
     void nothingChanges();
     void reset();
+    void damagedStore_data();
+    void damagedStore();
 };
 
 void TestPersistence::switchingFilesKeepsTheEarnedScores_data()
@@ -146,6 +151,61 @@ void TestPersistence::reset()
     QCOMPARE(readFile(p.ben), tensFile(12));
     p.window->close();
     QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(12));
+}
+
+void TestPersistence::damagedStore_data()
+{
+    // What the settings file holds; Abtippuebungen=1234 follows wherever it can.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("damaged");
+    const QByteArray scores = "[Punktestaende]\nAbtippuebungen=1234\n";
+    QTest::newRow("sound") << scores << false;
+    QTest::newRow("empty file") << QByteArray("") << false;
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + scores << true;
+    QTest::newRow("comment at the top") << "# Tambolino\n" + scores << true;
+    QTest::newRow("line without =")
+        << QByteArray("[Punktestaende]\nWortpuzzle\nAbtippuebungen=1234\n") << true;
+    QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz", 12) << true;
+    QString utf16 = QString::fromLatin1(scores);
+    QTest::newRow("UTF-16") << "\xFF\xFE"
+            + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+                            << true;
+    QTest::newRow("a folder in its place") << QByteArray() << true;
+}
+
+void TestPersistence::damagedStore()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, damaged);
+    TestProgram p;
+    const QString path = p.folder.filePath(u"Tambolino.conf"_s);
+    QVERIFY(bytes.isNull() ? QDir().mkpath(path + u"/Tambolino"_s) : writeFile(path, bytes));
+    QtSettingsStore store(path);
+    Platform withStore { p.fake.clock, p.fake.random, store, p.fake.folders, p.fake.messages,
+        p.fake.files, p.fake.browser };
+    Scores earned;
+    for (int k = 1; k <= 12; ++k)
+        earned(k) = 100 * k;
+
+    for (int run = 1; run <= 2; ++run) {
+        MDIGrund window(p.state, withStore);
+        if (run == 2 || !damaged)
+            QCOMPARE(p.state.ScoreTable(1), run == 2 ? 100 : bytes.isEmpty() ? 0 : 1234);
+        p.state.ScoreTable = earned;
+        window.close();
+        QCOMPARE(ScoreStore::load(store), earned);
+    }
+    // Told once, at the first closing, with the place where the old file now is.
+    const QString setAside = path + u".beschaedigt"_s;
+    QCOMPARE(p.fake.messages.shown.size(), damaged ? 1 : 0);
+    if (damaged) {
+        const QString told = p.fake.messages.shown[0].text;
+        QVERIFY2(told.contains(QDir::toNativeSeparators(setAside)), qPrintable(told));
+        QVERIFY2(!told.contains(u"nicht für den nächsten Programmstart"_s), qPrintable(told));
+        QCOMPARE(readFile(setAside), bytes);
+    } else {
+        QVERIFY(!QFileInfo::exists(setAside));
+    }
 }
 
 QTEST_MAIN(TestPersistence)
