@@ -35,7 +35,6 @@ struct Row
     QString pause; // the timer of the pause after a task, empty where the next follows at once
     Driver drive = typeToFocus;
     QString afterRight = u"imgLach"_s; // the picture a right input shows
-
 };
 
 void addRows()
