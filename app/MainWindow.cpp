@@ -44,6 +44,11 @@ MDIGrund::MDIGrund(
     m_start = new frmStart(state, platform);
     connect(m_start, &frmStart::exerciseRequested, this, &MDIGrund::showExercise);
     connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
+    // A reset or a loaded score file changes the scores of open screens too.
+    connect(m_start, &frmStart::scoreShown, this, [this](int k) {
+        if (ExerciseScreen* screen = exerciseScreen(k))
+            screen->showScore();
+    });
     addScreen(m_start);
     m_start->load();
 

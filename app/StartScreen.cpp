@@ -251,8 +251,10 @@ void frmStart::showScore(int k)
 
 void frmStart::showScoreDigits(int k, int digits)
 {
-    if (k >= 1 && k <= 12)
-        m_scores[k]->setText(scoreLabelText(m_state.ScoreTable(k), digits));
+    if (k < 1 || k > 12)
+        return;
+    m_scores[k]->setText(scoreLabelText(m_state.ScoreTable(k), digits));
+    Q_EMIT scoreShown(k);
 }
 
 void frmStart::subHilfe()
