@@ -142,8 +142,12 @@ void TestPersistence::reset()
     QCOMPARE(p.state.ScoreTable, before);
     QCOMPARE(p.fake.settings.writes, 0);
 
+    // The store cannot be read any more: it is kept aside, and the user told where.
+    p.fake.settings.damaged = true;
     p.click(u"lblPunkteLoeschen"_s);
-    QCOMPARE(p.fake.messages.shown.size(), 2);
+    QCOMPARE(p.fake.messages.shown.size(), 3);
+    QVERIFY(p.fake.messages.shown[2].text.contains(u"Tambolino.conf.beschaedigt"_s));
+    QCOMPARE(p.fake.settings.setAsideValues.value(u"Punktestaende/Abtippuebungen"_s), u"1234"_s);
     QCOMPARE(p.state.ScoreTable, Scores {});
     QCOMPARE(p.startScore(1), u"Punktestand: 0000000"_s);
     QCOMPARE(p.fake.settings.values.values(), QStringList(12, u"0"_s));
@@ -151,6 +155,7 @@ void TestPersistence::reset()
     QCOMPARE(readFile(p.ben), tensFile(12));
     p.window->close();
     QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(12));
+    QCOMPARE(p.fake.messages.shown.size(), 3);
 }
 
 void TestPersistence::damagedStore_data()
