@@ -170,7 +170,7 @@ void TestPersistence::damagedStore_data()
     QTest::newRow("comment at the top") << "# Tambolino\n" + scores << true;
     QTest::newRow("line without =")
         << QByteArray("[Punktestaende]\nWortpuzzle\nAbtippuebungen=1234\n") << true;
-    QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz", 12) << true;
+    QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz") << true;
     QString utf16 = QString::fromLatin1(scores);
     QTest::newRow("UTF-16") << "\xFF\xFE"
             + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
