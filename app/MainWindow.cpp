@@ -44,6 +44,11 @@ MDIGrund::MDIGrund(
     m_start = new frmStart(state, platform);
     connect(m_start, &frmStart::exerciseRequested, this, &MDIGrund::showExercise);
     connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
+    // A reset or a loaded score file changes the scores of open screens too.
+    connect(m_start, &frmStart::scoreShown, this, [this](int k) {
+        if (ExerciseScreen* screen = exerciseScreen(k))
+            screen->showScore();
+    });
     addScreen(m_start);
     m_start->load();
 
@@ -104,6 +109,14 @@ ExerciseScreen* MDIGrund::exerciseScreen(int k) const
     return qobject_cast<ExerciseScreen*>(m_exercises[k]->widget());
 }
 
+void MDIGrund::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void MDIGrund::subProgrammEnde()
 {
     m_mdiArea->closeAllSubWindows();
@@ -112,20 +125,25 @@ void MDIGrund::subProgrammEnde()
 
 QString MDIGrund::writeScores()
 {
-    QStringList failures;
+    QStringList told;
+    bool fileFailed = false;
     if (!m_state.strPunktedatei.isEmpty()) {
         const QString error = ScoreFile::save(m_state.strPunktedatei, m_state.ScoreTable);
-        if (!error.isEmpty())
-            failures.append(error);
+        fileFailed = !error.isEmpty();
+        if (fileFailed)
+            told.append(error);
     }
-    if (!ScoreStore::save(m_platform.settings, m_state.ScoreTable)) {
-        failures.append(QStringLiteral(
+    const ScoreStore::Saved stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable);
+    if (!stored.notice.isEmpty())
+        told.append(stored.notice);
+    if (!stored.ok) {
+        told.append(QStringLiteral(
             "Die Punktestände konnten nicht für den nächsten Programmstart gespeichert werden."));
-    } else if (!failures.isEmpty()) {
-        failures.append(
+    } else if (fileFailed) {
+        told.append(
             QStringLiteral("Die Punktestände sind für den nächsten Programmstart gespeichert."));
     }
-    return failures.join(QStringLiteral("\n\n"));
+    return told.join(QStringLiteral("\n\n"));
 }
 
 void MDIGrund::saveScores()

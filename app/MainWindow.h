@@ -29,6 +29,8 @@ public:
     // The open screen of exercise k, or nullptr.
     ExerciseScreen* exerciseScreen(int k) const;
 
+    // Shown, not minimised, in front and active: another start of the program asked for it.
+    void bringToFront();
     // Closes every screen and the main window; the closing saves the scores.
     void subProgrammEnde();
     // The one saving path: score file first (when one is current), then the settings store.
@@ -45,7 +47,8 @@ protected:
 
 private:
     QMdiSubWindow* addScreen(QWidget* screen);
-    // Writes both stores; a German description of what failed, empty when all went well.
+    // Writes both stores; German text of what failed or had to be mended, empty when all went
+    // well.
     QString writeScores();
 
     ProgramState& m_state;

@@ -253,8 +253,11 @@ void frmStart::resetScores()
     m_state.ScoreTable = Scores {};
     for (int k = 1; k <= 12; ++k)
         showScore(k);
-    // The current score file gets the zeros when the program ends.
-    ScoreStore::save(m_platform.settings, m_state.ScoreTable);
+    // The current score file gets the zeros when the program ends; so does the store, should
+    // it fail now.
+    const ScoreStore::Saved stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable);
+    if (!stored.notice.isEmpty())
+        warn(stored.notice, QStringLiteral("Punktestände zurücksetzen"));
 }
 
 void frmStart::showScore(int k)
@@ -270,6 +273,7 @@ void frmStart::showScoreDigits(int k, int digits)
     const QString text = scoreLabelText(m_state.ScoreTable(k), digits);
     m_scores[k]->setFont(fittingFont(m_scores[k], text, Theme::uiFont(ScorePoints, true), 6));
     m_scores[k]->setText(text);
+    Q_EMIT scoreShown(k);
 }
 
 void frmStart::subHilfe()

@@ -27,6 +27,8 @@ public:
 Q_SIGNALS:
     void exerciseRequested(int k);
     void endRequested();
+    // lblPunkte(k) shows ScoreTable(k) anew; so must an open screen of exercise k.
+    void scoreShown(int k);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,6 +7,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/RandomSource.h"
 #include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "ui/Theme.h"
 
@@ -22,7 +23,11 @@ int main(int argc, char* argv[])
         answer.exitCode)
         return CommandLine::print(answer);
     QApplication app(argc, argv);
-    // Installed first: a signal that comes before the window is there waits for it.
+    // Only one copy writes the scores; a second start brings the first to the front.
+    SingleInstance instance;
+    if (!instance.claim())
+        return 0;
+    // Installed before the window: a signal that comes before the window is there waits for it.
     TerminationSignals termination;
     QApplication::setApplicationName(QStringLiteral("Tambolino"));
     QApplication::setOrganizationName(QStringLiteral("Tambolino"));
@@ -50,6 +55,8 @@ int main(int argc, char* argv[])
     MDIGrund window(state, platform);
     QObject::connect(
         &termination, &TerminationSignals::received, &window, &MDIGrund::endUnattended);
+    QObject::connect(
+        &instance, &SingleInstance::activationRequested, &window, &MDIGrund::bringToFront);
     window.show();
     return QApplication::exec();
 }

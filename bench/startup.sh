@@ -12,7 +12,8 @@ display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 sleep 0.5
-export DISPLAY=$display XDG_CONFIG_HOME=$config
+# Its own runtime folder too: a copy the user runs would otherwise take the start over.
+export DISPLAY=$display XDG_CONFIG_HOME=$config XDG_RUNTIME_DIR=$config
 unset QT_QPA_PLATFORM
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }

@@ -1,6 +1,5 @@
 #include "core/ScoreFile.h"
 
-#include "core/Scoring.h"
 #include "core/SettingsValue.h"
 
 #include <QDir>
@@ -8,8 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <cstdlib>
 
 namespace {
 // A real score file has a few hundred bytes; anything much larger is something else.
@@ -81,11 +79,9 @@ LineError readScore(QStringView line, qint32& score)
         rest = rest.sliced(1);
     if (!isBlankLine(rest))
         return LineError::NotANumber;
-    const double rounded = std::nearbyint(number.value);
-    if (!(rounded >= std::numeric_limits<qint32>::min()
-            && rounded <= std::numeric_limits<qint32>::max()))
+    if (!number.fitsIn32Bits())
         return LineError::OutOfRange;
-    score = roundHalfEven(number.value);
+    score = static_cast<qint32>(number.rounded);
     return LineError::None;
 }
 } // namespace
@@ -167,18 +163,24 @@ QByteArray format(const Scores& scores)
     return bytes;
 }
 
-QString save(const QString& path, const Scores& scores)
+QString save(QSaveFile& file, const Scores& scores)
 {
     // Unbuffered, so that a short write (disk full) shows in write()'s count: commit() alone
     // takes a failed flush for success and would replace the file with a truncated one.
+    const QByteArray bytes = format(scores);
+    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(bytes) != bytes.size() || !file.commit())
+        return fileMessage(file.fileName(), QStringLiteral("konnte nicht geschrieben werden."));
+    return {};
+}
+
+QString save(const QString& path, const Scores& scores)
+{
+    // A pipe or device would be replaced by a plain file, or block the writing.
     if (const QFileInfo info(path); info.exists() && !info.isFile())
         return notRegular(path);
-    const QByteArray bytes = format(scores);
     QSaveFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
-        return fileMessage(path, QStringLiteral("konnte nicht geschrieben werden."));
-    return {};
+    return save(file, scores);
 }
 
 } // namespace ScoreFile

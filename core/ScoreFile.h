@@ -6,6 +6,7 @@
 #include <QString>
 
 class QIODevice;
+class QSaveFile;
 
 // A child's own score file (*.tbo): twelve lines, one score per line in catalogue order.
 namespace ScoreFile {
@@ -33,5 +34,7 @@ QByteArray format(const Scores& scores);
 // Replaces the file as a whole: on failure the previous file stays as it was. A folder, pipe or
 // device in its place is left alone. Returns a German message naming the file, empty on success.
 QString save(const QString& path, const Scores& scores);
+// The same through a save file not yet opened, named for the file to replace.
+QString save(QSaveFile& file, const Scores& scores);
 
 } // namespace ScoreFile

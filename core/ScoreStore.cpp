@@ -4,6 +4,8 @@
 #include "core/SettingsValue.h"
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+
 namespace {
 const QString Section = QStringLiteral("Punktestaende");
 
@@ -23,13 +25,21 @@ Scores load(const SettingsStore& settings)
     return scores;
 }
 
-bool save(SettingsStore& settings, const Scores& scores)
+Saved save(SettingsStore& settings, const Scores& scores)
 {
-    for (int k = 1; k <= ExerciseCount; ++k) {
-        if (!settings.setValue(Section, key(k), QString::number(scores(k))))
-            return false;
+    SettingsStore::Values values;
+    for (int k = 1; k <= ExerciseCount; ++k)
+        values.append({ key(k), QString::number(scores(k)) });
+    const SettingsStore::Written written = settings.setValues(Section, values);
+    Saved saved { written.ok, {} };
+    if (!written.setAside.isEmpty()) {
+        saved.notice
+            = QStringLiteral("Die Datei mit den gespeicherten Punkteständen war beschädigt und "
+                             "konnte nicht gelesen werden. Sie wurde unter dem Namen „%1“ "
+                             "aufbewahrt; die Punktestände stehen jetzt in einer neuen Datei.")
+                  .arg(QDir::toNativeSeparators(written.setAside));
     }
-    return true;
+    return saved;
 }
 
 } // namespace ScoreStore

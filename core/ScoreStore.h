@@ -2,6 +2,8 @@
 
 #include "core/ProgramState.h"
 
+#include <QString>
+
 class SettingsStore;
 
 // The twelve scores in the settings store: section "Punktestaende", the catalogue's keys, plain
@@ -11,8 +13,14 @@ namespace ScoreStore {
 // A missing or non-numeric value reads as 0; see leadingNumber.
 Scores load(const SettingsStore& settings);
 
-// Writes in catalogue order and stops at the first key that cannot be written, leaving the
-// keys after it as they were. False when that happened.
-bool save(SettingsStore& settings, const Scores& scores);
+struct Saved
+{
+    bool ok = false; // all twelve stored; otherwise the store holds what it held before
+    // A German note for the user when a damaged store had to be set aside; empty otherwise.
+    QString notice;
+};
+
+// All twelve keys in one write.
+Saved save(SettingsStore& settings, const Scores& scores);
 
 } // namespace ScoreStore

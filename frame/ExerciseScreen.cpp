@@ -217,9 +217,14 @@ void ExerciseScreen::subZeitAbgelaufen()
     closeScreen();
 }
 
-void ExerciseScreen::subPunkteAnzeigen()
+void ExerciseScreen::showScore()
 {
     m_panel->setScore(m_state.ScoreTable(m_number));
+}
+
+void ExerciseScreen::subPunkteAnzeigen()
+{
+    showScore();
     Q_EMIT scoreChanged(m_number);
 }
 

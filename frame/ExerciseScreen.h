@@ -39,6 +39,8 @@ public:
     // Frame part of the load step, then the exercise's own. On failure the reason is shown
     // in a message box and false is returned; the screen must then be discarded.
     bool open();
+    // ScoreTable(k) was changed elsewhere: lblPunktestand shows it anew.
+    void showScore();
 
 Q_SIGNALS:
     // ScoreTable(k) changed or must be shown again on the start screen.

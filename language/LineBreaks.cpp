@@ -7,11 +7,13 @@ namespace LineBreaks {
 QList<qsizetype> lineStarts(const QString& text, int columns)
 {
     const qsizetype width = std::max(columns, 1);
+    const QStringView view(text);
     QList<qsizetype> starts;
     qsizetype start = 0;
     while (text.size() - start > width) {
-        const qsizetype space = text.lastIndexOf(QLatin1Char(' '), start + width - 1);
-        start = space >= start ? space + 1 : start + width;
+        // Only the line itself is searched: the work grows with the text, not its square.
+        const qsizetype space = view.sliced(start, width).lastIndexOf(QLatin1Char(' '));
+        start += space >= 0 ? space + 1 : width;
         starts.append(start);
     }
     return starts;
@@ -19,11 +21,18 @@ QList<qsizetype> lineStarts(const QString& text, int columns)
 
 QString apply(const QString& text, const QList<qsizetype>& starts)
 {
-    QString lines = text;
-    for (auto it = starts.crbegin(); it != starts.crend(); ++it) {
-        if (*it < text.size())
-            lines.insert(*it, QLatin1Char('\n'));
+    const QStringView view(text);
+    QString lines;
+    lines.reserve(text.size() + starts.size());
+    qsizetype from = 0;
+    for (const qsizetype start : starts) {
+        if (start <= from || start >= text.size())
+            continue;
+        lines += view.sliced(from, start - from);
+        lines += QLatin1Char('\n');
+        from = start;
     }
+    lines += view.sliced(from);
     return lines;
 }
 

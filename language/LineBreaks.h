@@ -12,8 +12,9 @@ namespace LineBreaks {
 // keeps its column, so the typing mark can stand under it. `columns` below 1 counts as 1.
 QList<qsizetype> lineStarts(const QString& text, int columns);
 
-// The text with a line feed before every start that lies inside it. The typing mark stands at
-// index typed.size() of a typed line, so it moves to the next line together with the model.
+// The text with a line feed before every start that lies inside it; `starts` ascend. The typing
+// mark stands at index typed.size() of a typed line, so it moves to the next line together with the
+// model.
 QString apply(const QString& text, const QList<qsizetype>& starts);
 
 } // namespace LineBreaks

@@ -1,7 +1,10 @@
 #include "core/ScoreFile.h"
+#include "core/ScoreStore.h"
+#include "platform/SettingsStore.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -36,6 +39,8 @@ private Q_SLOTS:
     void nothingChanges_data();
     void nothingChanges();
     void reset();
+    void damagedStore_data();
+    void damagedStore();
 };
 
 void TestPersistence::switchingFilesKeepsTheEarnedScores_data()
@@ -164,8 +169,12 @@ void TestPersistence::reset()
     QCOMPARE(p.state.ScoreTable, before);
     QCOMPARE(p.fake.settings.writes, 0);
 
+    // The store cannot be read any more: it is kept aside, and the user told where.
+    p.fake.settings.damaged = true;
     p.click(u"lblPunkteLoeschen"_s);
-    QCOMPARE(p.fake.messages.shown.size(), 2);
+    QCOMPARE(p.fake.messages.shown.size(), 3);
+    QVERIFY(p.fake.messages.shown[2].text.contains(u"Tambolino.conf.beschaedigt"_s));
+    QCOMPARE(p.fake.settings.setAsideValues.value(u"Punktestaende/Abtippuebungen"_s), u"1234"_s);
     QCOMPARE(p.state.ScoreTable, Scores {});
     QCOMPARE(p.startScore(1), u"Punktestand: 0000000"_s);
     QCOMPARE(p.fake.settings.values.values(), QStringList(12, u"0"_s));
@@ -173,6 +182,62 @@ void TestPersistence::reset()
     QCOMPARE(readFile(p.ben), tensFile(12));
     p.window->close();
     QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(12));
+    QCOMPARE(p.fake.messages.shown.size(), 3);
+}
+
+void TestPersistence::damagedStore_data()
+{
+    // What the settings file holds; Abtippuebungen=1234 follows wherever it can.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("damaged");
+    const QByteArray scores = "[Punktestaende]\nAbtippuebungen=1234\n";
+    QTest::newRow("sound") << scores << false;
+    QTest::newRow("empty file") << QByteArray("") << false;
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + scores << true;
+    QTest::newRow("comment at the top") << "# Tambolino\n" + scores << true;
+    QTest::newRow("line without =")
+        << QByteArray("[Punktestaende]\nWortpuzzle\nAbtippuebungen=1234\n") << true;
+    QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz") << true;
+    QString utf16 = QString::fromLatin1(scores);
+    QTest::newRow("UTF-16") << "\xFF\xFE"
+            + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+                            << true;
+    QTest::newRow("a folder in its place") << QByteArray() << true;
+}
+
+void TestPersistence::damagedStore()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, damaged);
+    TestProgram p;
+    const QString path = p.folder.filePath(u"Tambolino.conf"_s);
+    QVERIFY(bytes.isNull() ? QDir().mkpath(path + u"/Tambolino"_s) : writeFile(path, bytes));
+    QtSettingsStore store(path);
+    Platform withStore { p.fake.clock, p.fake.random, store, p.fake.folders, p.fake.messages,
+        p.fake.files, p.fake.browser };
+    Scores earned;
+    for (int k = 1; k <= 12; ++k)
+        earned(k) = 100 * k;
+
+    for (int run = 1; run <= 2; ++run) {
+        MDIGrund window(p.state, withStore);
+        if (run == 2 || !damaged)
+            QCOMPARE(p.state.ScoreTable(1), run == 2 ? 100 : bytes.isEmpty() ? 0 : 1234);
+        p.state.ScoreTable = earned;
+        window.close();
+        QCOMPARE(ScoreStore::load(store), earned);
+    }
+    // Told once, at the first closing, with the place where the old file now is.
+    const QString setAside = path + u".beschaedigt"_s;
+    QCOMPARE(p.fake.messages.shown.size(), damaged ? 1 : 0);
+    if (damaged) {
+        const QString told = p.fake.messages.shown[0].text;
+        QVERIFY2(told.contains(QDir::toNativeSeparators(setAside)), qPrintable(told));
+        QVERIFY2(!told.contains(u"nicht für den nächsten Programmstart"_s), qPrintable(told));
+        QCOMPARE(readFile(setAside), bytes);
+    } else {
+        QVERIFY(!QFileInfo::exists(setAside));
+    }
 }
 
 QTEST_MAIN(TestPersistence)

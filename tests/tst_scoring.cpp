@@ -1,12 +1,17 @@
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
+#include "core/ScoreStore.h"
 #include "core/Scoring.h"
-#include "core/SettingsValue.h"
 #include "frame/TimedTask.h"
+#include "platform/SettingsStore.h"
 #include "support/FakePlatform.h"
+#include "support/TestSupport.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 class TestScoring : public QObject
 {
@@ -82,24 +87,40 @@ void TestScoring::result()
 
 void TestScoring::settingsValue_data()
 {
-    QTest::addColumn<QString>("stored");
+    // The value as it stands in the settings file, after "Abtippuebungen=".
+    QTest::addColumn<QByteArray>("stored"); // null: no such key
     QTest::addColumn<int>("score");
-    QTest::newRow("missing") << QString() << 0;
-    QTest::newRow("negative") << "-20" << -20;
-    QTest::newRow("leading blanks") << "   42" << 42;
-    QTest::newRow("trailing letters") << "12abc" << 12;
-    QTest::newRow("7.5 up") << "7.5" << 8;
-    QTest::newRow("6.5 down to even") << "6.5" << 6;
-    QTest::newRow("text") << "Punkte" << 0;
-    QTest::newRow("above range") << "99999999999" << std::numeric_limits<qint32>::max();
-    QTest::newRow("below range") << "-99999999999" << std::numeric_limits<qint32>::min();
+    QTest::newRow("missing") << QByteArray() << 0;
+    QTest::newRow("negative") << QByteArray("-20") << -20;
+    QTest::newRow("leading blanks") << QByteArray("   42") << 42;
+    QTest::newRow("trailing letters") << QByteArray("12abc") << 12;
+    QTest::newRow("decimal comma") << QByteArray("12,5") << 12;
+    QTest::newRow("7.5 up") << QByteArray("7.5") << 8;
+    QTest::newRow("6.5 down to even") << QByteArray("6.5") << 6;
+    QTest::newRow("2.5 down to even") << QByteArray("2.5") << 2;
+    QTest::newRow("a trace above a half") << QByteArray("2.5000000000000000001") << 3;
+    QTest::newRow("a trace below a half") << QByteArray("1.49999999999999999999") << 1;
+    QTest::newRow("negative half to even") << QByteArray("-3.5") << -4;
+    QTest::newRow("text") << QByteArray("Punkte") << 0;
+    QTest::newRow("above range") << QByteArray("99999999999") << std::numeric_limits<qint32>::max();
+    QTest::newRow("below range") << QByteArray("-99999999999")
+                                 << std::numeric_limits<qint32>::min();
+    QTest::newRow("hundred digits") << QByteArray(100, '9') << std::numeric_limits<qint32>::max();
 }
 
 void TestScoring::settingsValue()
 {
-    QFETCH(QString, stored);
+    QFETCH(QByteArray, stored);
     QFETCH(int, score);
-    QCOMPARE(leadingNumber(stored), score);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Tambolino.conf"_s);
+    QByteArray file = "[Punktestaende]\nWortpuzzle=1\n";
+    if (!stored.isNull())
+        file += "Abtippuebungen=" + stored + "\n";
+    QVERIFY(writeFile(path, file));
+    const Scores scores = ScoreStore::load(QtSettingsStore(path));
+    QCOMPARE(scores(1), score);
+    QCOMPARE(scores(2), 1);
 }
 
 void TestScoring::interleavedTasksKeepTheirOwnMeasure()

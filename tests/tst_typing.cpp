@@ -4,6 +4,7 @@
 #include "support/FakePlatform.h"
 #include "support/TestProgram.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void lineBreaks_data();
     void lineBreaks();
     void typedLineWrapsWithTheModel();
+    void longTexts_data();
+    void longTexts();
 };
 
 void TypingTest::wrongKey_data()
@@ -173,6 +176,49 @@ void TypingTest::typedLineWrapsWithTheModel()
     typeKeys(screen, text.mid(lineEnd));
     QCOMPARE(model->text(), u"Ja."_s);
     QCOMPARE(typed->text(), u"_"_s);
+}
+
+void TypingTest::longTexts_data()
+{
+    QTest::addColumn<QString>("text"); // the second line of the task file
+    QTest::addColumn<bool>("shown"); // whole, or the file is refused
+    const QString words = u"Der kleine Igel sucht im bunten Laub nach Käfern. "_s;
+    QTest::newRow("four lines") << words.repeated(3).trimmed() << true;
+    QTest::newRow("six lines") << words.repeated(5).trimmed() << true;
+    QTest::newRow("one long word") << QString(180, u'x') << true;
+    QTest::newRow("far too long") << words.repeated(40).trimmed() << false;
+    QTest::newRow("4 MiB without a blank") << QString(4 * 1024 * 1024 - 100, u'x') << false;
+}
+
+void TypingTest::longTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, shown);
+    TestProgram program;
+    // The long text is drawn first.
+    program.fake.random.queued = { 0.99 };
+    ExerciseScreen* screen = program.startWith(1, { u"Ja."_s, text });
+    if (!shown) {
+        QVERIFY(!screen);
+        const QString told = program.fake.messages.shown.value(0).text;
+        QVERIFY2(told.contains(u"Abschreibuebungen.txt“ enthält in Zeile 2 "_s), qPrintable(told));
+        return;
+    }
+    QVERIFY(screen);
+    auto* model = control<QLabel>(screen, u"lblVorgabe"_s);
+    auto* typed = control<QLabel>(screen, u"lblEingabe"_s);
+    QCOMPARE(model->text().remove(u'\n'), text);
+
+    // Every line of the model, and the typing mark at any point, lies inside its box.
+    typeKeys(screen, text.left(text.size() - 1));
+    QCOMPARE(typed->font(), model->font());
+    const QFontMetrics metrics(typed->font());
+    const QRect room = typed->contentsRect().marginsRemoved(QMargins(4, 4, 4, 4));
+    const QStringList lines = typed->text().split(u'\n');
+    QVERIFY(lines.size() * metrics.lineSpacing() <= room.height());
+    for (const QString& line : lines)
+        QVERIFY2(metrics.horizontalAdvance(line) <= room.width(), qPrintable(line));
+    QVERIFY(lines.last().endsWith(u'_'));
 }
 
 QTEST_MAIN(TypingTest)

@@ -1,6 +1,7 @@
 #include "support/FakePlatform.h"
 
 #include <QTime>
+#include <utility>
 
 QString FakeClock::longTimeText() const
 {
@@ -22,13 +23,21 @@ QString MemorySettings::value(const QString& section, const QString& key) const
     return values.value(section + QLatin1Char('/') + key);
 }
 
-bool MemorySettings::setValue(const QString& section, const QString& key, const QString& value)
+SettingsStore::Written MemorySettings::setValues(const QString& section, const Values& written)
 {
+    Written result;
+    if (damaged) {
+        damaged = false;
+        setAsideValues = std::exchange(values, {});
+        result.setAside = QStringLiteral("Tambolino.conf.beschaedigt");
+    }
     if (failWrites)
-        return false;
+        return result;
     ++writes;
-    values.insert(section + QLatin1Char('/') + key, value);
-    return true;
+    for (const auto& [key, value] : written)
+        values.insert(section + QLatin1Char('/') + key, value);
+    result.ok = true;
+    return result;
 }
 
 MessageBox::Answer ScriptedMessageBox::show(

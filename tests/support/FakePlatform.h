@@ -37,9 +37,12 @@ class MemorySettings final : public SettingsStore
 public:
     QMap<QString, QString> values; // "section/key" -> value
     bool failWrites = false;
-    int writes = 0;
+    // The next write finds the store unreadable: `values` move to `setAsideValues`.
+    bool damaged = false;
+    QMap<QString, QString> setAsideValues;
+    int writes = 0; // successful setValues calls
     QString value(const QString& section, const QString& key) const override;
-    bool setValue(const QString& section, const QString& key, const QString& value) override;
+    Written setValues(const QString& section, const Values& values) override;
 };
 
 class FakeFolders final : public Folders
