@@ -93,17 +93,13 @@ void ArithmeticScreen::keyPressed(QChar c)
 void ArithmeticScreen::pauseEnded()
 {
     m_timer2->stop();
-    if (timeLimitReached()) {
-        subZeitAbgelaufen();
-        return;
-    }
-    showFeedback(Feedback::None);
-    panel().setErrorHint({});
-    if (const QString error = m_exercise.next(); !error.isEmpty()) {
-        endForTaskFile(error);
-        return;
-    }
-    showTask();
+    const bool next = goOn([this] {
+        showFeedback(Feedback::None);
+        panel().setErrorHint({});
+        return m_exercise.next();
+    });
+    if (next)
+        showTask();
 }
 
 void ArithmeticScreen::showTask()

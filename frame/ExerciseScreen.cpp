@@ -202,6 +202,19 @@ void ExerciseScreen::endForTaskFile(const QString& error)
     closeScreen();
 }
 
+bool ExerciseScreen::goOn(const std::function<QString()>& next)
+{
+    if (timeLimitReached()) {
+        subZeitAbgelaufen();
+        return false;
+    }
+    if (const QString error = next(); !error.isEmpty()) {
+        endForTaskFile(error);
+        return false;
+    }
+    return true;
+}
+
 void ExerciseScreen::clockStep()
 {
     m_clock.tick();

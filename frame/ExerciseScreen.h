@@ -4,6 +4,7 @@
 #include "frame/ExerciseClock.h"
 
 #include <QWidget>
+#include <functional>
 
 class ClickLabel;
 class HoverGroup;
@@ -91,6 +92,10 @@ protected:
     void subPunkteAnzeigen();
     // Tested only where the next task would be shown.
     bool timeLimitReached() const { return m_clock.limitReached(); }
+    // The step at a task boundary: the screen ends when the time limit is reached; otherwise
+    // `next` sets the next task (an engine's next()), and an error from it ends the screen too.
+    // True when the screen goes on.
+    bool goOn(const std::function<QString()>& next);
     // "Die eingestellte Zeit ist abgelaufen.", then the screen closes.
     void subZeitAbgelaufen();
     // The task file failed while the screen is open: the reason in a message box, then the

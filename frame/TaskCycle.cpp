@@ -9,12 +9,6 @@ TaskCycle::TaskCycle(Loader loader, RandomSource& random)
     , m_random(random)
 { }
 
-qsizetype TaskCycle::draw(qsizetype count)
-{
-    const auto index = static_cast<qsizetype>(m_random.next() * static_cast<double>(count));
-    return std::clamp<qsizetype>(index, 0, count - 1);
-}
-
 QString TaskCycle::reload()
 {
     TaskFile::Result result = m_loader();
@@ -28,7 +22,7 @@ QString TaskCycle::start()
 {
     if (QString error = reload(); !error.isEmpty())
         return error;
-    m_current = draw(remaining());
+    m_current = m_random.index(remaining());
     return {};
 }
 
@@ -42,7 +36,7 @@ QString TaskCycle::next()
             return error;
     }
 
-    m_current = draw(remaining());
+    m_current = m_random.index(remaining());
     if (prompt() != previous)
         return {};
 
@@ -55,7 +49,7 @@ QString TaskCycle::next()
             others.append(i);
     }
     if (!others.isEmpty())
-        m_current = others[draw(others.size())];
+        m_current = others[m_random.index(others.size())];
     return {};
 }
 

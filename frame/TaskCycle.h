@@ -28,7 +28,6 @@ public:
     qsizetype remaining() const { return m_lists.isEmpty() ? 0 : m_lists.first().size(); }
 
 private:
-    qsizetype draw(qsizetype count);
     QString reload();
 
     Loader m_loader;

@@ -170,19 +170,12 @@ void FillInScreen::subAuswertung()
 void FillInScreen::pauseEnded()
 {
     m_timer2->stop();
-    if (timeLimitReached()) {
-        subZeitAbgelaufen();
-        return;
-    }
-    subAufgabenstellung();
+    if (goOn([this] { return m_fillIn.next(); }))
+        subAufgabenstellung();
 }
 
 void FillInScreen::subAufgabenstellung()
 {
-    if (const QString error = m_fillIn.next(); !error.isEmpty()) {
-        endForTaskFile(error);
-        return;
-    }
     panel().setTaskNumber(m_fillIn.taskNumber());
     showFeedback(Feedback::None);
     showTask();

@@ -67,13 +67,6 @@ void LetterFieldsScreen::keyPressed(QChar c)
     showFields();
     if (!step.taskFinished)
         return;
-    if (timeLimitReached()) {
-        subZeitAbgelaufen();
-        return;
-    }
-    if (const QString error = m_exercise.next(); !error.isEmpty()) {
-        endForTaskFile(error);
-        return;
-    }
-    showTask();
+    if (goOn([this] { return m_exercise.next(); }))
+        showTask();
 }

@@ -148,13 +148,6 @@ void frmUebung01::keyPressed(QChar c)
     showFeedback(Feedback::Done);
     panel().setMessage(state().strErgebnis);
     subPunkteAnzeigen();
-    if (timeLimitReached()) {
-        subZeitAbgelaufen();
-        return;
-    }
-    if (const QString error = m_typing.next(); !error.isEmpty()) {
-        endForTaskFile(error);
-        return;
-    }
-    showText();
+    if (goOn([this] { return m_typing.next(); }))
+        showText();
 }

@@ -52,12 +52,6 @@ WordPuzzle::WordPuzzle(Scores& scores, RandomSource& random, TaskFile::Loader lo
     , m_loader(std::move(loader))
 { }
 
-qsizetype WordPuzzle::draw(qsizetype count)
-{
-    const auto index = static_cast<qsizetype>(m_random.next() * static_cast<double>(count));
-    return std::clamp<qsizetype>(index, 0, count - 1);
-}
-
 QString WordPuzzle::refill()
 {
     const TaskFile::Result result = m_loader();
@@ -99,7 +93,7 @@ QString WordPuzzle::next()
             return error;
     }
 
-    m_word = m_waiting.takeAt(draw(m_waiting.size()));
+    m_word = m_waiting.takeAt(m_random.index(m_waiting.size()));
     m_boxOffset = centringOffset(m_word.size());
     QList<int> columns;
     for (int c = 0; c < Columns; ++c)
@@ -107,8 +101,9 @@ QString WordPuzzle::next()
     for (int i = 0; i < length(); ++i) {
         Tile& tile = m_tiles[static_cast<std::size_t>(i)];
         tile.letter = m_word[i];
-        tile.position.left = static_cast<float>(columns.takeAt(draw(columns.size())));
-        tile.position.top = static_cast<float>(Rows[static_cast<std::size_t>(draw(Rows.size()))]);
+        tile.position.left = static_cast<float>(columns.takeAt(m_random.index(columns.size())));
+        tile.position.top
+            = static_cast<float>(Rows[static_cast<std::size_t>(m_random.index(Rows.size()))]);
     }
     return {};
 }

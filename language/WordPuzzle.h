@@ -109,7 +109,6 @@ public:
 
 private:
     QString refill();
-    qsizetype draw(qsizetype count);
     void keepInArea(Position& position);
 
     Scores& m_scores;

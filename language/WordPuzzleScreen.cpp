@@ -235,13 +235,6 @@ void frmUebung02::tileReleased(int i)
 void frmUebung02::pauseEnded()
 {
     m_timer2->stop();
-    if (timeLimitReached()) {
-        subZeitAbgelaufen();
-        return;
-    }
-    if (const QString error = m_puzzle.next(); !error.isEmpty()) {
-        endForTaskFile(error);
-        return;
-    }
-    showWord();
+    if (goOn([this] { return m_puzzle.next(); }))
+        showWord();
 }

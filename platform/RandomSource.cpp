@@ -3,11 +3,18 @@
 #include "platform/Clock.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 SystemRandom::SystemRandom(const Clock& clock)
 {
     const auto fraction = static_cast<std::uint64_t>(clock.secondsSinceMidnight() * 1e6);
     m_engine.seed(fraction ^ static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+qsizetype RandomSource::index(qsizetype count)
+{
+    const auto drawn = static_cast<qsizetype>(next() * static_cast<double>(count));
+    return std::clamp<qsizetype>(drawn, 0, count - 1);
 }
 
 double SystemRandom::next()
