@@ -122,7 +122,7 @@ void TestShippedFiles::shippedFile()
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; });
     QVERIFY2(ascii || utf8.hasError(), "Windows-1252, not UTF-8");
 
-    const int recordLines = exercise(k).taskLines;
+    const int recordLines = exercise(k).tasks.lines;
     QVERIFY(file.seek(0));
     const TaskFile::Result tasks = TaskFile::read(file, recordLines, file.fileName());
     QVERIFY2(tasks.ok(), qPrintable(tasks.error));
