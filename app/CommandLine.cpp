@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/TaskFileCheck.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <algorithm>
@@ -14,9 +16,12 @@ struct Options
         QStringLiteral("Zeigt diese Hilfe und endet.") };
     QCommandLineOption version { { QStringLiteral("v"), QStringLiteral("version") },
         QStringLiteral("Zeigt die Versionsnummer und endet.") };
+    QCommandLineOption check { { QStringLiteral("check"), QStringLiteral("pruefen") },
+        QStringLiteral("Prüft Aufgabendateien (ohne Angabe die des Programmordners) und "
+                       "endet.") };
 
     // In the order of the help text.
-    QList<QCommandLineOption> shown() const { return { help, version }; }
+    QList<QCommandLineOption> shown() const { return { help, version, check }; }
 };
 
 // Qt's own options, which QApplication takes out of the command line after this answer (a
@@ -53,6 +58,8 @@ QString helpText(const QString& program, const Options& options)
         QString line = names.join(QStringLiteral(", "));
         if (!option.valueName().isEmpty())
             line += QStringLiteral(" <%1>").arg(option.valueName());
+        if (option.names() == options.check.names())
+            line += QStringLiteral(" [DATEI|ORDNER]...");
         width = std::max(width, line.size());
         syntax.append(line);
     }
@@ -68,7 +75,9 @@ QString helpText(const QString& program, const Options& options)
         text += QStringLiteral("  %1  %2\n")
                     .arg(syntax[i], -static_cast<int>(width))
                     .arg(shown[i].description());
-    return text;
+    return text
+        + QStringLiteral("\nDie Prüfung meldet jeden Fund als „DATEI:ZEILE: Meldung“ und endet mit "
+                         "0, wenn keine\nDatei einen Fehler enthält, sonst mit 1.\n");
 }
 
 // The argument as the user wrote it that names the unknown option `name`.
@@ -93,7 +102,7 @@ Answer usageError(const QString& program, const QString& problem)
 
 } // namespace
 
-Answer answer(const QStringList& arguments)
+Answer answer(const QStringList& arguments, const std::function<QString()>& programDirectory)
 {
     const QString program = programName(arguments);
     const Options options;
@@ -112,7 +121,7 @@ Answer answer(const QStringList& arguments)
         // The parser's own text is English: a value is missing or one too many.
         return usageError(program, QStringLiteral("Die Befehlszeile ist ungültig."));
     }
-    if (!parser.positionalArguments().isEmpty())
+    if (!parser.positionalArguments().isEmpty() && !parser.isSet(options.check))
         return usageError(program,
             QStringLiteral("Unerwartetes Argument „%1“.")
                 .arg(parser.positionalArguments().first()));
@@ -121,6 +130,12 @@ Answer answer(const QStringList& arguments)
     if (parser.isSet(options.version))
         return { 0, QStringLiteral("Tambolino %1\n").arg(QStringLiteral(TAMBOLINO_VERSION)),
             QString() };
+    if (parser.isSet(options.check)) {
+        const QStringList paths = parser.positionalArguments();
+        const TaskFileCheck::Outcome outcome
+            = TaskFileCheck::run(paths, paths.isEmpty() ? programDirectory() : QString());
+        return { outcome.errors ? 1 : 0, outcome.output, QString() };
+    }
     return {};
 }
 

@@ -2,10 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The program's command line. It is answered before QApplication exists, so that whatever
-// ends the program at once (help, version, a wrong option) needs no display.
+// ends the program at once (help, version, a check of task files, a wrong option) needs no
+// display.
 //
 // Another option: declare it in options() in CommandLine.cpp, name it in the help table there
 // and answer it in answer().
@@ -22,8 +24,9 @@ struct Answer
     QString errors; // for standard error
 };
 
-// `arguments` as main receives them, the program's own name first.
-Answer answer(const QStringList& arguments);
+// `arguments` as main receives them, the program's own name first. `programDirectory` is asked
+// only by a check without a path.
+Answer answer(const QStringList& arguments, const std::function<QString()>& programDirectory);
 
 // argv decoded as QCoreApplication decodes it.
 QStringList arguments(int argc, char* argv[]);

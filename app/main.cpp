@@ -18,8 +18,14 @@
 
 int main(int argc, char* argv[])
 {
-    // Answered before QApplication exists: --help and --version need no display.
-    if (const auto answer = CommandLine::answer(CommandLine::arguments(argc, argv));
+    // Answered before QApplication exists: --help, --version and --check need no display, and
+    // a check takes no part in the one running copy.
+    const auto programDirectory = [argc, argv]() mutable {
+        const QCoreApplication core(argc, argv);
+        return SystemFolders().programDirectory();
+    };
+    if (const auto answer
+        = CommandLine::answer(CommandLine::arguments(argc, argv), programDirectory);
         answer.exitCode)
         return CommandLine::print(answer);
     QApplication app(argc, argv);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TaskLayout.h"
+
 #include <QString>
 
 struct Exercise
@@ -12,12 +14,15 @@ struct Exercise
     const char* screen; // object name of the exercise screen
     QString title;
     QString taskFile; // below the program directory, with its leading separator
-    int taskLines; // lines of the task file that make up one task
+    TaskLayout tasks; // what the lines of the task file hold
     QString helpPage; // file name inside the folder "Hilfe"
 };
 
 // The fixed table of the twelve exercises in catalogue order; k runs from 1 to 12.
 const Exercise& exercise(int k);
+
+// The exercise that reads the task file of this name (without a folder), or 0.
+int exerciseForTaskFile(const QString& fileName);
 
 // Where exercise k reads its tasks: the program directory followed directly by the file name.
 QString taskFilePath(const QString& programDirectory, int k);

@@ -1,12 +1,15 @@
 #include "frame/TaskFile.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "core/TaskLayout.h"
 #include "platform/Folders.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace {
 // Files larger than this are not task files; reading stops there instead of filling memory.
@@ -78,18 +81,23 @@ QString fileMessage(const QString& fileName, const char* what)
     return fileMessage(fileName, QString::fromUtf8(what));
 }
 
-// Lines `first` to `last` (1-based) are what is left of a task of `recordLines` lines.
-QString incompleteMessage(const QString& fileName, qsizetype first, qsizetype last, int recordLines)
+// Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters is
+// UTF-8.
+std::pair<QString, TaskFile::Encoding> decoded(const QByteArray& bytes)
 {
-    const QString part = first == last
-        ? QStringLiteral("Zeile %1 bildet").arg(first)
-        : QStringLiteral("die Zeilen %1 bis %2 bilden").arg(first).arg(last);
-    return fileMessage(fileName,
-        QStringLiteral("endet mit einer unvollständigen Aufgabe: Jede Aufgabe besteht aus %1 "
-                       "Zeilen, aber %2 nur einen Teil einer Aufgabe. Vermutlich fehlt irgendwo "
-                       "eine Zeile oder es steht eine zu viel darin.")
-            .arg(recordLines)
-            .arg(part));
+    const bool ascii = isAscii(bytes);
+    if (bytes.startsWith("\xEF\xBB\xBF") || !ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            if (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            // Some editors store "ä" as "a" and a combining diaeresis, which no key types.
+            return { text.normalized(QString::NormalizationForm_C), TaskFile::Encoding::Utf8 };
+        }
+    }
+    return { decodeCp1252(bytes),
+        ascii ? TaskFile::Encoding::Ascii : TaskFile::Encoding::Windows1252 };
 }
 } // namespace
 
@@ -97,17 +105,15 @@ namespace TaskFile {
 
 QString decode(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF") || !isAscii(bytes)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            if (text.startsWith(QChar(0xFEFF)))
-                text.remove(0, 1);
-            // Some editors store "ä" as "a" and a combining diaeresis, which no key types.
-            return text.normalized(QString::NormalizationForm_C);
-        }
-    }
-    return decodeCp1252(bytes);
+    return decoded(bytes).first;
+}
+
+int windows1252Byte(QChar c)
+{
+    if (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF))
+        return c.unicode();
+    const auto* found = std::find(Cp1252High.begin(), Cp1252High.end(), c.unicode());
+    return found == Cp1252High.end() ? -1 : 0x80 + static_cast<int>(found - Cp1252High.begin());
 }
 
 QStringList splitLines(const QString& text)
@@ -130,17 +136,71 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-Result read(QIODevice& device, int recordLines, const QString& fileName)
+LineEnds lineEnds(const QString& text)
 {
-    Result result;
+    const qsizetype cr = text.count(QLatin1Char('\r'));
+    if (cr == 0)
+        return text.contains(QLatin1Char('\n')) ? LineEnds::Lf : LineEnds::None;
+    const qsizetype crLf = text.count(QStringLiteral("\r\n"));
+    return crLf == cr ? LineEnds::CrLf : crLf == 0 ? LineEnds::Cr : LineEnds::Mixed;
+}
+
+Text readText(QIODevice& device)
+{
+    Text text;
     const QByteArray bytes = device.read(MaxTaskFileBytes + 1);
     if (bytes.size() > MaxTaskFileBytes) {
-        result.error = fileMessage(fileName, "ist zu groß für eine Aufgabendatei.");
-        return result;
+        text.refusal = QStringLiteral("ist zu groß für eine Aufgabendatei.");
+        return text;
     }
-    const QStringList lines = splitLines(decode(bytes));
-    if (lines.isEmpty()) {
-        result.error = fileMessage(fileName, "ist leer.");
+    QString content;
+    std::tie(content, text.encoding) = decoded(bytes);
+    text.lineEnds = lineEnds(content);
+    text.lines = splitLines(content);
+    if (text.lines.isEmpty())
+        text.refusal = QStringLiteral("ist leer.");
+    return text;
+}
+
+Text loadText(const QString& path)
+{
+    Text refused;
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.exists())
+        refused.refusal = QStringLiteral("wurde nicht gefunden.");
+    // A named pipe would block the window until someone writes into it; a folder or device is
+    // no task file either.
+    else if (!info.isFile())
+        refused.refusal = QStringLiteral("ist keine gewöhnliche Datei.");
+    else if (!file.open(QIODevice::ReadOnly))
+        refused.refusal = QStringLiteral("kann nicht gelesen werden.");
+    else
+        return readText(file);
+    return refused;
+}
+
+QString incompleteRecord(qsizetype lines, int recordLines)
+{
+    const qsizetype rest = recordLines < 1 ? 0 : lines % recordLines;
+    if (rest == 0)
+        return {};
+    const qsizetype first = lines - rest + 1;
+    const QString part = first == lines
+        ? QStringLiteral("Zeile %1 bildet").arg(first)
+        : QStringLiteral("die Zeilen %1 bis %2 bilden").arg(first).arg(lines);
+    return QStringLiteral("Jede Aufgabe besteht aus %1 Zeilen, aber %2 nur einen Teil einer "
+                          "Aufgabe. Vermutlich fehlt irgendwo eine Zeile oder es steht eine zu "
+                          "viel darin.")
+        .arg(recordLines)
+        .arg(part);
+}
+
+Result records(const Text& text, int recordLines, const QString& fileName)
+{
+    Result result;
+    if (!text.refusal.isEmpty()) {
+        result.error = fileMessage(fileName, text.refusal);
         return result;
     }
     if (recordLines < 1) {
@@ -149,44 +209,51 @@ Result read(QIODevice& device, int recordLines, const QString& fileName)
     }
     // A line forgotten anywhere shifts every later one into the wrong role; only the end of the
     // file shows it.
-    if (const qsizetype rest = lines.size() % recordLines; rest != 0) {
-        result.error
-            = incompleteMessage(fileName, lines.size() - rest + 1, lines.size(), recordLines);
+    if (const QString incomplete = incompleteRecord(text.lines.size(), recordLines);
+        !incomplete.isEmpty()) {
+        result.error = fileMessage(
+            fileName, QStringLiteral("endet mit einer unvollständigen Aufgabe: ") + incomplete);
         return result;
     }
-    const qsizetype records = lines.size() / recordLines;
+    const qsizetype count = text.lines.size() / recordLines;
     result.lists.resize(recordLines);
     for (QStringList& list : result.lists)
-        list.reserve(records);
-    for (qsizetype r = 0; r < records; ++r) {
+        list.reserve(count);
+    for (qsizetype r = 0; r < count; ++r) {
         for (int j = 0; j < recordLines; ++j)
-            result.lists[j].append(lines[r * recordLines + j]);
+            result.lists[j].append(text.lines[r * recordLines + j]);
     }
     return result;
 }
 
+Result read(QIODevice& device, int recordLines, const QString& fileName)
+{
+    return records(readText(device), recordLines, fileName);
+}
+
 Result load(const QString& path, int recordLines)
 {
-    Result refused;
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.exists())
-        refused.error = fileMessage(path, "wurde nicht gefunden.");
-    // A named pipe would block the window until someone writes into it; a folder or device is
-    // no task file either.
-    else if (!info.isFile())
-        refused.error = fileMessage(path, "ist keine gewöhnliche Datei.");
-    else if (!file.open(QIODevice::ReadOnly))
-        refused.error = fileMessage(path, "kann nicht gelesen werden.");
-    else
-        return read(file, recordLines, path);
-    return refused;
+    return records(loadText(path), recordLines, path);
+}
+
+void keepUsable(Result& result, const TaskLayout& layout)
+{
+    for (qsizetype i = result.records() - 1; i >= 0; --i) {
+        bool usable = true;
+        for (int j = 1; j <= result.lists.size(); ++j)
+            usable
+                = usable && layout.problem(j, result.lists[j - 1][i]) == TaskLayout::Problem::None;
+        if (usable)
+            continue;
+        for (QStringList& list : result.lists)
+            list.removeAt(i);
+    }
 }
 
 Loader forExercise(const Folders& folders, int k)
 {
     return [&folders, k] {
-        return load(taskFilePath(folders.programDirectory(), k), exercise(k).taskLines);
+        return load(taskFilePath(folders.programDirectory(), k), exercise(k).tasks.lines);
     };
 }
 

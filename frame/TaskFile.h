@@ -7,10 +7,38 @@
 
 class Folders;
 class QIODevice;
+struct TaskLayout;
 
 // Reading of the task files that lie beside the program. A file is a sequence of records of R
 // lines each; line j of every record goes to list j.
 namespace TaskFile {
+
+enum class Encoding
+{
+    Ascii, // the same in both
+    Utf8,
+    Windows1252,
+};
+
+enum class LineEnds
+{
+    None, // a single line without an end
+    CrLf,
+    Lf, // only in a text without any CR
+    Cr,
+    Mixed, // CR LF and a lone CR
+};
+
+// The lines of a task file as the program reads them, and what it found out on the way.
+struct Text
+{
+    QStringList lines;
+    Encoding encoding = Encoding::Ascii;
+    LineEnds lineEnds = LineEnds::None;
+    // Why the file cannot be read at all, as the rest of a sentence that begins with the file
+    // ("ist leer."); empty when it was read.
+    QString refusal;
+};
 
 struct Result
 {
@@ -24,15 +52,31 @@ struct Result
 // Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters
 // is read as UTF-8 (files saved by today's editors), in composed form (NFC).
 QString decode(const QByteArray& bytes);
+// The byte that stands for c in Windows-1252, or -1.
+int windows1252Byte(QChar c);
 
 // CR LF and a lone CR end a line, and a lone LF stays in the line; in a text without any CR,
 // LF ends a line. A line end after the last line adds no empty line.
 QStringList splitLines(const QString& text);
+LineEnds lineEnds(const QString& text);
+
+// An empty file is refused, as is one too large for a task file. loadText() refuses anything
+// but a regular file before opening it.
+Text readText(QIODevice& device);
+Text loadText(const QString& path);
+
+// Empty when `lines` make whole records of `recordLines` each; otherwise why the last one is
+// incomplete: "Jede Aufgabe besteht aus ...".
+QString incompleteRecord(qsizetype lines, int recordLines);
 
 // A file whose lines do not make whole records is an error naming the lines of the incomplete
-// one, as is an empty file. load() refuses anything but a regular file before opening it.
+// one, as is a refused file.
+Result records(const Text& text, int recordLines, const QString& fileName);
 Result read(QIODevice& device, int recordLines, const QString& fileName);
 Result load(const QString& path, int recordLines);
+
+// Leaves out the records with a line the program cannot use (TaskLayout::problem).
+void keepUsable(Result& result, const TaskLayout& layout);
 
 // Reads the tasks afresh at each call; engines take one, so that tests can feed them lists.
 using Loader = std::function<Result()>;

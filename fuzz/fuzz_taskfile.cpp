@@ -1,4 +1,7 @@
-// Task files are edited by hand: no byte sequence may crash the reader or the draw.
+// Task files are edited by hand: no byte sequence may crash the reader, the draw or the check
+// of any exercise's layout.
+#include "app/TaskFileCheck.h"
+#include "core/ProgramState.h"
 #include "frame/TaskCycle.h"
 #include "frame/TaskFile.h"
 #include "platform/RandomSource.h"
@@ -25,6 +28,13 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        (void)TaskFileCheck::format(
+            QStringLiteral("fuzz.txt"), TaskFileCheck::check(k, TaskFile::readText(buffer)));
+    }
     for (int recordLines = 1; recordLines <= 3; ++recordLines) {
         CountingRandom random;
         TaskCycle cycle(

@@ -3,25 +3,16 @@
 #include "core/ExerciseCatalogue.h"
 #include "frame/WrongKeyHint.h"
 
-#include <algorithm>
-
 namespace {
-// Only tasks whose every answer has a character: an empty answer would be finished by the next
-// key, charged as a wrong one.
+// Only tasks whose every line is there: an empty answer would be finished by the next key,
+// charged as a wrong one.
 TaskCycle::Loader withAnswers(TaskCycle::Loader loader, int k)
 {
     return [loader = std::move(loader), k] {
         TaskFile::Result result = loader();
         if (!result.ok())
             return result;
-        for (qsizetype i = result.records() - 1; i >= 0; --i) {
-            const bool empty = std::any_of(result.lists.begin() + 1, result.lists.end(),
-                [i](const QStringList& answers) { return answers[i].isEmpty(); });
-            if (!empty)
-                continue;
-            for (QStringList& list : result.lists)
-                list.removeAt(i);
-        }
+        TaskFile::keepUsable(result, exercise(k).tasks);
         if (result.records() == 0) {
             result.lists.clear();
             result.error

@@ -3,14 +3,13 @@
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "language/LineBreaks.h"
+#include "language/TypingLayout.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
 #include "ui/Theme.h"
 
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
-#include <array>
 
 namespace {
 constexpr int Number = 1;
@@ -18,8 +17,6 @@ constexpr int BoxHeight = 118;
 constexpr int BoxGap = 8;
 constexpr int LineMargin = 4;
 const QRect LineGeometry { 10, 24, 388, 84 };
-// A text too long for the box at the first size is shown at the next one that holds it whole.
-constexpr std::array<qreal, 5> PointSizes { 12, 11, 10, 9, 8 };
 
 QGroupBox* textBox(QWidget* parent, const char* name, const QString& caption, int top)
 {
@@ -36,7 +33,7 @@ QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
     auto* label = new QLabel(text, box);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(LineGeometry);
-    label->setFont(Theme::fixedFont(PointSizes.front()));
+    label->setFont(Theme::fixedFont(TypingLayout::Sizes.front().points));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
@@ -44,6 +41,26 @@ QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
     label->setMargin(LineMargin);
     Theme::setTextColour(label, Theme::Black);
     return label;
+}
+// The task file, refused when a text does not fit the box at any size.
+TaskFile::Loader checkedTexts(const Folders& folders)
+{
+    return [&folders, load = TaskFile::forExercise(folders, Number)] {
+        TaskFile::Result result = load();
+        const QStringList texts = result.lists.value(0);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            if (TypingLayout::sizeFor(texts[i]))
+                continue;
+            // One text per line of the file.
+            result = {};
+            result.error = QStringLiteral("Die Aufgabendatei „%1“ enthält in Zeile %2 einen Text, "
+                                          "der zu lang für den Bildschirm ist.")
+                               .arg(taskFilePath(folders.programDirectory(), Number))
+                               .arg(i + 1);
+            break;
+        }
+        return result;
+    };
 }
 } // namespace
 
@@ -61,50 +78,6 @@ frmUebung01::frmUebung01(ProgramState& state, Platform& platform, QWidget* paren
     m_vorgabe = textLine(model, "lblVorgabe", QStringLiteral("Vorgabetext"));
     const int border = m_eingabe->frameWidth();
     m_vorgabe->setContentsMargins(border, border, border, border);
-
-    // Measured on whole lines, so that rounded glyph advances cannot push the last column out.
-    const QRect room
-        = m_eingabe->contentsRect().adjusted(LineMargin, LineMargin, -LineMargin, -LineMargin);
-    for (const qreal points : PointSizes) {
-        const QFontMetricsF metrics(Theme::fixedFont(points));
-        Layout layout { points, 1, 0 };
-        while (metrics.horizontalAdvance(QString(layout.columns + 1, QLatin1Char('M')))
-            <= room.width())
-            ++layout.columns;
-        layout.lines = std::max(1, static_cast<int>(room.height() / metrics.lineSpacing()));
-        m_layouts.push_back(layout);
-    }
-}
-
-const frmUebung01::Layout* frmUebung01::layoutFor(const QString& text) const
-{
-    for (const Layout& layout : m_layouts) {
-        // Too many characters never fit; the cheap test first, for texts of any length.
-        if (text.size() <= qsizetype { layout.columns } * layout.lines
-            && LineBreaks::lineStarts(text, layout.columns).size() < layout.lines)
-            return &layout;
-    }
-    return nullptr;
-}
-
-TaskFile::Loader frmUebung01::checkedTexts(const Folders& folders)
-{
-    return [this, &folders, load = TaskFile::forExercise(folders, Number)] {
-        TaskFile::Result result = load();
-        const QStringList texts = result.lists.value(0);
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            if (layoutFor(texts[i]))
-                continue;
-            // One text per line of the file.
-            result = {};
-            result.error = QStringLiteral("Die Aufgabendatei „%1“ enthält in Zeile %2 einen Text, "
-                                          "der zu lang für den Bildschirm ist.")
-                               .arg(taskFilePath(folders.programDirectory(), Number))
-                               .arg(i + 1);
-            break;
-        }
-        return result;
-    };
 }
 
 QString frmUebung01::loadExercise()
@@ -118,8 +91,8 @@ QString frmUebung01::loadExercise()
 void frmUebung01::showText()
 {
     // Every text was checked at loading.
-    const Layout* layout = layoutFor(m_typing.text());
-    const Layout fitting = layout ? *layout : m_layouts.back();
+    const TypingLayout::Size* size = TypingLayout::sizeFor(m_typing.text());
+    const TypingLayout::Size fitting = size ? *size : TypingLayout::Sizes.back();
     m_vorgabe->setFont(Theme::fixedFont(fitting.points));
     m_eingabe->setFont(m_vorgabe->font());
     m_lineStarts = LineBreaks::lineStarts(m_typing.text(), fitting.columns);

@@ -54,16 +54,13 @@ WordPuzzle::WordPuzzle(Scores& scores, RandomSource& random, TaskFile::Loader lo
 
 QString WordPuzzle::refill()
 {
-    const TaskFile::Result result = m_loader();
+    TaskFile::Result result = m_loader();
     if (!result.ok())
         return result.error;
     // An empty line would give a word without tiles, and a longer one has no tiles for its
     // rest: neither can be solved.
-    m_waiting.clear();
-    for (const QString& line : result.lists.value(0)) {
-        if (!line.isEmpty() && line.size() <= MaxLetters)
-            m_waiting.append(line);
-    }
+    TaskFile::keepUsable(result, exercise(Number).tasks);
+    m_waiting = result.lists.value(0);
     if (m_waiting.isEmpty())
         return QStringLiteral("Die Aufgabendatei „%1“ enthält kein Wort mit 1 bis %2 Zeichen.")
             .arg(exercise(Number).taskFile.mid(1))

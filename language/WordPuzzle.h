@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/TaskLayout.h"
 #include "frame/TaskFile.h"
 
 #include <QChar>
@@ -18,7 +19,7 @@ class Scores;
 class WordPuzzle
 {
 public:
-    static constexpr int MaxLetters = 10;
+    static constexpr int MaxLetters = PuzzleLetters;
     static constexpr int TileWidth = 375;
     static constexpr int TileHeight = 495;
     static constexpr int BoxTop = 4320;

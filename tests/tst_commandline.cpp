@@ -9,14 +9,20 @@ namespace {
 const QString Usage = u"Aufruf: tambolino [Optionen]"_s;
 const QString Version = QStringLiteral("Tambolino " TAMBOLINO_VERSION);
 
-// Neither output nor a problem: the program opens its window.
+const QString Data = QStringLiteral(TAMBOLINO_DATA_DIR);
+
+// Neither output nor a problem: the program opens its window. A problem ends it with 2.
 void row(const char* name, const QStringList& arguments, const QString& output,
-    const QString& problem = {})
+    const QString& problem = {}, int exitCode = 0)
 {
     const QString hint = u"„tambolino --help“ zeigt die möglichen Optionen."_s;
+    const int code = !problem.isEmpty() ? CommandLine::UsageError
+        : output.isEmpty()              ? -1
+                                        : exitCode;
     QTest::newRow(name) << arguments << output
                         << (problem.isEmpty() ? problem
-                                              : u"tambolino: %1\n%2\n"_s.arg(problem, hint));
+                                              : u"tambolino: %1\n%2\n"_s.arg(problem, hint))
+                        << code;
 }
 } // namespace
 
@@ -34,6 +40,7 @@ void TestCommandLine::answer_data()
     QTest::addColumn<QStringList>("arguments"); // after the program's name
     QTest::addColumn<QString>("output"); // first line
     QTest::addColumn<QString>("errors");
+    QTest::addColumn<int>("exitCode"); // -1: the window opens
     row("none", {}, {});
     row("-help", { u"-help"_s }, Usage);
     row("-v", { u"-v"_s }, Version);
@@ -48,6 +55,14 @@ void TestCommandLine::answer_data()
         {});
     row("Qt's option without its value", { u"-platform"_s }, {},
         u"Die Befehlszeile ist ungültig."_s);
+    row("check, a shipped file", { u"--pruefen"_s, Data + u"/Division.txt"_s },
+        Data
+            + u"/Division.txt:1: Hinweis: Gelesen als ASCII (ohne Umlaute, in Windows-1252 und "
+              u"UTF-8 gleich), mit Zeilenenden CR LF (Windows)."_s);
+    row("check, a missing file", { u"--check"_s, u"fehlt/Wortraten.txt"_s },
+        u"fehlt/Wortraten.txt: Fehler: Die Datei wurde nicht gefunden."_s, {}, 1);
+    row("check with an unknown option", { u"--check"_s, u"-x"_s }, {},
+        u"Unbekannte Option „-x“."_s);
 }
 
 void TestCommandLine::answer()
@@ -55,15 +70,13 @@ void TestCommandLine::answer()
     QFETCH(QStringList, arguments);
     QFETCH(QString, output);
     QFETCH(QString, errors);
-    const std::optional<int> exitCode = !errors.isEmpty() ? 2
-        : output.isEmpty()                                ? std::optional<int>()
-                                                          : 0;
-    const CommandLine::Answer answer
-        = CommandLine::answer(QStringList { u"/usr/lib/tambolino/tambolino"_s } + arguments);
-    QCOMPARE(answer.exitCode, exitCode);
+    QFETCH(int, exitCode);
+    const CommandLine::Answer answer = CommandLine::answer(
+        QStringList { u"/usr/lib/tambolino/tambolino"_s } + arguments, [] { return Data; });
+    QCOMPARE(answer.exitCode.value_or(-1), exitCode);
     QCOMPARE(answer.output.section(u'\n', 0, 0), output);
     QCOMPARE(answer.errors, errors);
-    if (!exitCode)
+    if (exitCode < 0)
         return;
 
     // The real program answers alike without a display: with none to be had, opening one would
@@ -76,7 +89,7 @@ void TestCommandLine::answer()
     program.start(QStringLiteral(TAMBOLINO_EXE), arguments);
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), *exitCode);
+    QCOMPARE(program.exitCode(), exitCode);
     QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), answer.output);
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()), answer.errors);
 }

@@ -63,7 +63,7 @@ void TestSpelling::languageFiles()
 {
     QFETCH(int, k);
     const TaskFile::Result tasks = TaskFile::load(
-        taskFilePath(QStringLiteral(TAMBOLINO_DATA_DIR), k), exercise(k).taskLines);
+        taskFilePath(QStringLiteral(TAMBOLINO_DATA_DIR), k), exercise(k).tasks.lines);
     QVERIFY2(tasks.ok(), qPrintable(tasks.error));
 
     // The fill-in tasks are checked as the whole sentence the child ends up with.

@@ -1,10 +1,13 @@
 #include "core/ProgramState.h"
 #include "language/LineBreaks.h"
 #include "language/TypingExercise.h"
+#include "language/TypingLayout.h"
 #include "support/FakePlatform.h"
 #include "support/TestProgram.h"
+#include "ui/Theme.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QTest>
 
@@ -52,6 +55,7 @@ private Q_SLOTS:
     void typedLineWrapsWithTheModel();
     void longTexts_data();
     void longTexts();
+    void declaredSizesFit();
 };
 
 void TypingTest::wrongKey_data()
@@ -219,6 +223,24 @@ void TypingTest::longTexts()
     for (const QString& line : lines)
         QVERIFY2(metrics.horizontalAdvance(line) <= room.width(), qPrintable(line));
     QVERIFY(lines.last().endsWith(u'_'));
+}
+
+// The check of task files relies on these capacities without a display: the box must hold
+// them at the fonts the screen really gets.
+void TypingTest::declaredSizesFit()
+{
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(1, { u"Ja."_s });
+    QVERIFY(screen);
+    const QRectF room = control<QLabel>(screen, u"lblEingabe"_s)
+                            ->contentsRect()
+                            .marginsRemoved(QMargins(4, 4, 4, 4));
+    for (const TypingLayout::Size& size : TypingLayout::Sizes) {
+        const QFontMetricsF metrics(Theme::fixedFont(size.points));
+        QVERIFY2(metrics.horizontalAdvance(QString(size.columns, u'M')) <= room.width()
+                && size.lines * metrics.lineSpacing() <= room.height(),
+            qPrintable(u"%1 pt"_s.arg(size.points)));
+    }
 }
 
 QTEST_MAIN(TypingTest)

@@ -1,0 +1,421 @@
+#include "app/TaskFileCheck.h"
+
+#include "arithmetic/Expression.h"
+#include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
+#include "frame/TaskFile.h"
+#include "language/TypingLayout.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+
+namespace TaskFileCheck {
+namespace {
+
+using Severity = Finding::Severity;
+using Content = TaskLayout::Content;
+
+// A control character in a shown line distorts it, in a typed one no key types it.
+bool isControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// Why a child cannot type c, and what to write instead.
+QString untypeable(char32_t c)
+{
+    const QString glyph = QString::fromUcs4(&c, 1);
+    if (c == U'\t')
+        return QStringLiteral("Ein Tabulator; ein Leerzeichen nehmen.");
+    if (isControl(c))
+        return QStringLiteral("Das Steuerzeichen U+%1 gehört nicht in eine Aufgabendatei.")
+            .arg(QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    if (QStringView(u"„“”‚‘’«»‹›").contains(glyph))
+        return QStringLiteral("Das typografische Anführungszeichen %1 kann ein Kind nicht tippen; "
+                              "\" oder ' nehmen.")
+            .arg(glyph);
+    if (c == 0x2013 || c == 0x2014 || c == 0x2212)
+        return QStringLiteral(
+            "Den langen Strich %1 kann ein Kind nicht tippen; den Bindestrich - nehmen.")
+            .arg(glyph);
+    if (c == 0x2026)
+        return QStringLiteral("Das Auslassungszeichen … kann ein Kind nicht tippen; drei Punkte "
+                              "... nehmen.");
+    if (c == 0xA0 || c == 0x202F || c == 0x2009)
+        return QStringLiteral("Ein geschütztes oder schmales Leerzeichen kann ein Kind nicht "
+                              "tippen; ein gewöhnliches nehmen.");
+    if (QStringView(u"@€{}[]\\~|²³µ").contains(glyph))
+        return QStringLiteral("„%1“ braucht die Taste AltGr.").arg(glyph);
+    return QStringLiteral("„%1“ steht nicht auf der deutschen Tastatur.").arg(glyph);
+}
+
+// What line j of a task must hold when it is empty.
+QString required(const TaskLayout& layout, int j)
+{
+    switch (layout.content) {
+    case Content::TypingText:
+        return QStringLiteral("ein Text zum Abtippen");
+    case Content::PuzzleWord:
+        return QStringLiteral("ein Wort");
+    case Content::FillIn:
+        return QStringLiteral("die fehlenden Buchstaben");
+    case Content::Answers:
+        return j == 1 ? QStringLiteral("die Vorgabe") : QStringLiteral("eine Antwort");
+    case Content::Arithmetic:
+        return j == 1 ? QStringLiteral("eine Rechenaufgabe") : QStringLiteral("ihr Ergebnis");
+    }
+    return {};
+}
+
+QString fileEncoding(const TaskFile::Text& text)
+{
+    const QString encoding = text.encoding == TaskFile::Encoding::Utf8 ? QStringLiteral("UTF-8")
+        : text.encoding == TaskFile::Encoding::Windows1252
+        ? QStringLiteral("Windows-1252")
+        : QStringLiteral("ASCII (ohne Umlaute, in Windows-1252 und UTF-8 gleich)");
+    QString ends;
+    switch (text.lineEnds) {
+    case TaskFile::LineEnds::None:
+        ends = QStringLiteral("ohne Zeilenende");
+        break;
+    case TaskFile::LineEnds::CrLf:
+        ends = QStringLiteral("mit Zeilenenden CR LF (Windows)");
+        break;
+    case TaskFile::LineEnds::Lf:
+        ends = QStringLiteral("mit Zeilenenden nur LF (Linux, macOS)");
+        break;
+    case TaskFile::LineEnds::Cr:
+        ends = QStringLiteral("mit Zeilenenden nur CR (altes Mac OS)");
+        break;
+    case TaskFile::LineEnds::Mixed:
+        ends = QStringLiteral("mit Zeilenenden CR LF und CR gemischt");
+        break;
+    }
+    return QStringLiteral("Gelesen als %1, %2.").arg(encoding, ends);
+}
+
+class Checker
+{
+public:
+    Checker(int k, const TaskFile::Text& text)
+        : m_layout(exercise(k).tasks)
+        , m_text(text)
+    { }
+
+    Report run();
+
+private:
+    void add(qsizetype line, Severity severity, const QString& message)
+    {
+        m_report.findings.append({ line, severity, message });
+    }
+    bool encodingErrors(qsizetype n, const QString& line);
+    void characters(qsizetype n, int j, const QString& line);
+    void arithmetic(qsizetype n, const QString& question, const QString& answer);
+
+    const TaskLayout& m_layout;
+    const TaskFile::Text& m_text;
+    Report m_report;
+};
+
+// A Windows-1252 file holds bytes that are no character there, or a character saved as UTF-8:
+// the file mixes two encodings.
+bool Checker::encodingErrors(qsizetype n, const QString& line)
+{
+    if (m_text.encoding != TaskFile::Encoding::Windows1252)
+        return false;
+    bool found = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const int lead = TaskFile::windows1252Byte(line[i]);
+        if (lead >= 0x80 && lead < 0xA0 && line[i].unicode() == lead) {
+            add(n, Severity::Error,
+                QStringLiteral("Zeichen %1: Das Byte 0x%2 ist weder UTF-8 noch ein Zeichen in "
+                               "Windows-1252.")
+                    .arg(i + 1)
+                    .arg(QString::number(lead, 16).toUpper()));
+            found = true;
+            continue;
+        }
+        const int length = lead >= 0xF0 && lead <= 0xF4 ? 4
+            : lead >= 0xE0 && lead <= 0xEF              ? 3
+            : lead >= 0xC2 && lead <= 0xDF              ? 2
+                                                        : 0;
+        if (length == 0 || i + length > line.size())
+            continue;
+        QByteArray bytes(1, static_cast<char>(lead));
+        for (qsizetype m = 1; m < length; ++m)
+            bytes.append(static_cast<char>(TaskFile::windows1252Byte(line[i + m])));
+        const QString meant = QString::fromUtf8(bytes);
+        if (meant.size() > 2 || meant.contains(QChar::ReplacementCharacter))
+            continue;
+        add(n, Severity::Error,
+            QStringLiteral("Zeichen %1: „%2“ ist ein „%3“ in UTF-8, die übrige Datei ist aber "
+                           "Windows-1252. Die Datei ganz als UTF-8 oder ganz als Windows-1252 "
+                           "speichern.")
+                .arg(i + 1)
+                .arg(line.mid(i, length), meant));
+        found = true;
+        i += length - 1;
+    }
+    return found;
+}
+
+void Checker::characters(qsizetype n, int j, const QString& line)
+{
+    const bool typed = m_layout.typed(j);
+    qsizetype column = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        ++column;
+        char32_t c = line[i].unicode();
+        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(line[i], line[i + 1]);
+            ++i;
+        }
+        if (c == U'\n') {
+            add(n, Severity::Error,
+                QStringLiteral("Zeichen %1: Hier endet eine Zeile nur mit LF, die übrigen mit "
+                               "CR; das Programm liest hier keine neue Zeile. Die Datei mit "
+                               "einheitlichen Zeilenenden speichern.")
+                    .arg(column));
+        } else if (typed ? !onGermanKeyboard(c) : isControl(c)) {
+            add(n, Severity::Error,
+                QStringLiteral("Zeichen %1: %2").arg(column).arg(untypeable(c)));
+        }
+    }
+}
+
+void Checker::arithmetic(qsizetype n, const QString& question, const QString& answer)
+{
+    const Expression::Value value = Expression::evaluate(question);
+    if (!value.ok()) {
+        add(n, Severity::Error,
+            QStringLiteral("„%1“ lässt sich nicht ausrechnen: %2").arg(question, value.error));
+        return;
+    }
+    if (!Expression::isPlainNumber(answer))
+        add(n + 1, Severity::Error,
+            QStringLiteral("„%1“ ist keine einfache Zahl: nur Ziffern, eine negative mit - davor.")
+                .arg(answer));
+    else if (answer != QString::number(value.value))
+        add(n + 1, Severity::Error,
+            QStringLiteral("Falsches Ergebnis: „%1“ ergibt %2, nicht %3.")
+                .arg(question)
+                .arg(value.value)
+                .arg(answer));
+}
+
+Report Checker::run()
+{
+    if (!m_text.refusal.isEmpty()) {
+        add(0, Severity::Error, QStringLiteral("Die Datei ") + m_text.refusal);
+        return m_report;
+    }
+    add(1, Severity::Note, fileEncoding(m_text));
+    const QStringList& lines = m_text.lines;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(QChar(0))) {
+            add(i + 1, Severity::Error,
+                QStringLiteral("Die Datei enthält Nullbytes: Vermutlich ist sie als UTF-16 "
+                               "(„Unicode“) gespeichert. Sie als UTF-8 oder Windows-1252 (ANSI) "
+                               "speichern."));
+            return m_report;
+        }
+    }
+
+    const int r = m_layout.lines;
+    m_report.tasks = lines.size() / r;
+    if (const QString incomplete = TaskFile::incompleteRecord(lines.size(), r);
+        !incomplete.isEmpty())
+        add(m_report.tasks * r + 1, Severity::Error,
+            QStringLiteral("Aufgabe %1 ist unvollständig: %2")
+                .arg(m_report.tasks + 1)
+                .arg(incomplete));
+
+    QHash<QStringList, qsizetype> seen; // what a task shows, and the line of its first task
+    for (qsizetype t = 0; t < m_report.tasks; ++t) {
+        const qsizetype first = t * r + 1;
+        bool complete = true;
+        QStringList shown;
+        for (int j = 1; j <= r; ++j) {
+            const qsizetype n = first + j - 1;
+            const QString& line = lines[n - 1];
+            if (m_layout.shown(j))
+                shown.append(line);
+            const TaskLayout::Problem problem = m_layout.problem(j, line);
+            if (problem == TaskLayout::Problem::Empty) {
+                add(n, Severity::Error,
+                    QStringLiteral("Die Zeile ist leer; hier muss %1 stehen.")
+                        .arg(required(m_layout, j)));
+                complete = false;
+                continue;
+            }
+            if (problem == TaskLayout::Problem::TooLong)
+                add(n, Severity::Error,
+                    QStringLiteral("„%1“ hat %2 Zeichen, ein Wort im Wortpuzzle höchstens %3.")
+                        .arg(line)
+                        .arg(line.size())
+                        .arg(m_layout.maxLetters));
+            const qsizetype before = m_report.findings.size();
+            if (!encodingErrors(n, line))
+                characters(n, j, line);
+            complete = complete && m_report.findings.size() == before;
+            // Letter by letter, a blank at an end must be typed, and nobody sees it.
+            // An arithmetic answer with a blank is no plain number, which is reported.
+            if (m_layout.typed(j) && m_layout.content != Content::FillIn
+                && m_layout.content != Content::Arithmetic && line != line.trimmed())
+                add(n, Severity::Warning,
+                    QStringLiteral("Leerzeichen am Anfang oder Ende: Das Kind muss es mittippen, "
+                                   "sieht es aber nicht."));
+            if (m_layout.content == Content::TypingText && !TypingLayout::sizeFor(line)) {
+                const TypingLayout::Size& smallest = TypingLayout::Sizes.back();
+                add(n, Severity::Error,
+                    QStringLiteral("Der Text ist zu lang für den Bildschirm: Er passt auch in "
+                                   "der kleinsten Schrift nicht in %1 Zeilen zu %2 Zeichen.")
+                        .arg(smallest.lines)
+                        .arg(smallest.columns));
+            }
+        }
+        if (complete && m_layout.content == Content::Arithmetic)
+            arithmetic(first, lines[first - 1], lines[first]);
+        if (std::all_of(shown.begin(), shown.end(), [](const QString& s) { return s.isEmpty(); }))
+            continue;
+        if (const auto earlier = seen.constFind(shown); earlier != seen.cend())
+            add(first, Severity::Warning,
+                QStringLiteral("Diese Aufgabe steht schon in Zeile %1; sie kommt so zweimal "
+                               "dran, womöglich direkt hintereinander.")
+                    .arg(*earlier));
+        else
+            seen.insert(shown, first);
+    }
+    std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
+        [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return m_report;
+}
+
+QString severityName(Severity severity)
+{
+    switch (severity) {
+    case Severity::Error:
+        return QStringLiteral("Fehler");
+    case Severity::Warning:
+        return QStringLiteral("Warnung");
+    case Severity::Note:
+        return QStringLiteral("Hinweis");
+    }
+    return {};
+}
+
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+struct Files
+{
+    QString output;
+    bool errors = false;
+
+    void checkFile(const QString& path, int k)
+    {
+        const Report report = check(k, TaskFile::loadText(path));
+        output += format(path, report);
+        errors = errors || report.count(Severity::Error) > 0;
+    }
+
+    void fail(const QString& path, const QString& message)
+    {
+        output += QStringLiteral("%1: Fehler: %2\n").arg(path, message);
+        errors = true;
+    }
+
+    void unknown(const QString& path)
+    {
+        output += path + QStringLiteral(": unbekannte Datei, nicht geprüft");
+        // Tambolino opens its files by their exact name.
+        const QString name = QFileInfo(path).fileName();
+        for (int k = 1; k <= ExerciseCount; ++k) {
+            const QString known = exercise(k).taskFile.mid(1);
+            if (known.compare(name, Qt::CaseInsensitive) == 0)
+                output += QStringLiteral("; Tambolino liest nur „%1“").arg(known);
+        }
+        output += QLatin1Char('\n');
+    }
+
+    void checkFolder(const QString& folder)
+    {
+        const QDir dir(folder);
+        bool any = false;
+        for (const QString& name :
+            dir.entryList({ QStringLiteral("*.txt") }, QDir::Files, QDir::Name)) {
+            const QString path = dir.filePath(name);
+            if (const int k = exerciseForTaskFile(name); k > 0) {
+                checkFile(path, k);
+                any = true;
+            } else {
+                unknown(path);
+            }
+        }
+        if (!any)
+            fail(folder, QStringLiteral("Der Ordner enthält keine Aufgabendatei von Tambolino."));
+    }
+};
+
+} // namespace
+
+qsizetype Report::count(Finding::Severity severity) const
+{
+    return std::count_if(findings.begin(), findings.end(),
+        [severity](const Finding& finding) { return finding.severity == severity; });
+}
+
+Report check(int k, const TaskFile::Text& text)
+{
+    return Checker(k, text).run();
+}
+
+QString format(const QString& path, const Report& report)
+{
+    QString text;
+    for (const Finding& finding : report.findings) {
+        text += finding.line > 0 ? QStringLiteral("%1:%2: ").arg(path).arg(finding.line)
+                                 : path + QStringLiteral(": ");
+        text += severityName(finding.severity) + QStringLiteral(": ") + finding.message
+            + QLatin1Char('\n');
+    }
+    const qsizetype errors = report.count(Severity::Error);
+    const qsizetype warnings = report.count(Severity::Warning);
+    text += QStringLiteral("%1: %2, %3")
+                .arg(path, counted(report.tasks, "Aufgabe", "Aufgaben"),
+                    errors == 0 ? QStringLiteral("keine Fehler")
+                                : counted(errors, "Fehler", "Fehler"));
+    if (warnings > 0)
+        text += QStringLiteral(", ") + counted(warnings, "Warnung", "Warnungen");
+    return text + QLatin1Char('\n');
+}
+
+Outcome run(const QStringList& paths, const QString& programDirectory)
+{
+    Files files;
+    if (paths.isEmpty()) {
+        // The program's own folder: a file missing there keeps its exercise from opening.
+        for (int k = 1; k <= ExerciseCount; ++k)
+            files.checkFile(taskFilePath(programDirectory, k), k);
+        return { files.output, files.errors };
+    }
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists())
+            files.fail(path, QStringLiteral("Die Datei wurde nicht gefunden."));
+        else if (info.isDir())
+            files.checkFolder(path);
+        else if (const int k = exerciseForTaskFile(info.fileName()); k > 0)
+            files.checkFile(path, k);
+        else
+            files.unknown(path);
+    }
+    return { files.output, files.errors };
+}
+
+} // namespace TaskFileCheck

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace TaskFile {
+struct Text;
+}
+
+// The check of task files that teachers write: every mistake that would show only while a
+// child works the exercise, reported with its line, in the form editors and terminals open
+// ("FILE:LINE: message").
+namespace TaskFileCheck {
+
+struct Finding
+{
+    enum class Severity
+    {
+        Error, // the exercise goes wrong at this task, or does not open
+        Warning, // works, but not as the teacher will have meant it
+        Note, // how the file was read
+    };
+    qsizetype line; // 1-based; 0 for the file as a whole
+    Severity severity;
+    QString message;
+};
+
+struct Report
+{
+    QList<Finding> findings;
+    qsizetype tasks = 0; // complete tasks
+
+    qsizetype count(Finding::Severity severity) const;
+};
+
+// Exercise k's task file, read as the program reads it.
+Report check(int k, const TaskFile::Text& text);
+
+// One line per finding, then a summary: "Kopfrechnen.txt: 128 Aufgaben, keine Fehler".
+QString format(const QString& path, const Report& report);
+
+struct Outcome
+{
+    QString output;
+    bool errors = false;
+};
+
+// The task files named and those that lie in the folders named, by their names as the
+// catalogue knows them; paths are reported as given. With no path: the program directory,
+// where every task file must be.
+Outcome run(const QStringList& paths, const QString& programDirectory);
+
+} // namespace TaskFileCheck
