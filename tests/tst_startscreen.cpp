@@ -12,72 +12,10 @@ class TestStartScreen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstRunShowsZeros();
-    void storedScores();
-    void secondClickRaisesTheOpenScreen();
     void hoverAndReset_data();
     void hoverAndReset();
-    void maximiseKeepsSize();
-    void endEntryClosesTheProgram();
+    void startScreen();
 };
-
-void TestStartScreen::firstRunShowsZeros()
-{
-    TestProgram program;
-    program.start();
-    for (int k = 1; k <= 12; ++k)
-        QCOMPARE(program.startScore(k), u"Punktestand: 0000000"_s);
-    QCOMPARE(program.window->windowTitle(), u"Tambolino"_s);
-    QVERIFY(!program.window->windowIcon().pixmap(32).isNull());
-    QCOMPARE(control(program.startScreen(), u"lblHilfe"_s)->x(), Theme::px(5985));
-}
-
-void TestStartScreen::storedScores()
-{
-    // How a stored text becomes a number is leadingNumber's; here: which key goes where.
-    TestProgram program;
-    program.fake.settings.values = { { u"Punktestaende/Wortraten"_s, u" -50"_s },
-        { u"Punktestaende/Division"_s, u"12345678"_s },
-        { u"Punktestaende/Kopfrechnen"_s, u"-2147483648"_s },
-        { u"Punktestaende/Malfolgen"_s, u"2147483647"_s } };
-    program.start();
-    QCOMPARE(program.startScore(5), u"Punktestand: -0000050"_s);
-    QCOMPARE(program.startScore(12), u"Punktestand: 12345678"_s);
-    QCOMPARE(program.startScore(9), u"Punktestand: -2147483648"_s);
-    QCOMPARE(program.state.ScoreTable(4), 0);
-    // The widest scores are shown whole.
-    for (const int k : { 9, 11 }) {
-        const auto* label = control<QLabel>(program.startScreen(), u"lblPunkte(%1)"_s.arg(k));
-        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text())
-                <= label->contentsRect().width(),
-            qPrintable(label->text()));
-    }
-}
-
-void TestStartScreen::secondClickRaisesTheOpenScreen()
-{
-    TestProgram program;
-    program.fake.folders.program = QStringLiteral(TAMBOLINO_DATA_DIR);
-    program.start();
-    ExerciseScreen* first = program.open(1);
-    QVERIFY(first);
-    QVERIFY(program.open(9));
-    QCOMPARE(program.open(1), first);
-    auto* area = control<QMdiArea>(program.window.get(), u"mdiArea"_s);
-    QCOMPARE(area->subWindowList().size(), 3);
-    QCOMPARE(area->activeSubWindow()->widget(), first);
-
-    // The keys that close sub-windows must not close a screen, least of all the start screen.
-    program.show();
-    for (QWidget* screen : { static_cast<QWidget*>(first), program.startScreen() }) {
-        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(screen->parentWidget()));
-        screen->setFocus();
-        QTest::keyClick(screen, Qt::Key_W, Qt::ControlModifier);
-        QTest::keyClick(screen, Qt::Key_F4, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        QCOMPARE(area->subWindowList().size(), 3);
-    }
-}
 
 void TestStartScreen::hoverAndReset_data()
 {
@@ -100,7 +38,6 @@ void TestStartScreen::hoverAndReset()
     QWidget* start = program.startScreen();
     QWidget* help = control(start, u"lblHilfe"_s);
     QWidget* entry = control(start, u"lblZeitformen"_s);
-
     enter(help);
     enter(entry);
     QCOMPARE(Theme::textColour(help), Theme::HoverColour);
@@ -109,17 +46,35 @@ void TestStartScreen::hoverAndReset()
         moveOver(start, QPoint(start->width() - 5, start->height() - 5));
     else
         enter(control(start, resetOver));
-
     QCOMPARE(Theme::textColour(help), resets ? Theme::Black : Theme::HoverColour);
     QCOMPARE(Theme::textColour(entry), resets ? Theme::EntryColour : Theme::HoverColour);
-    QCOMPARE(Theme::textColour(control(start, u"lblAbtippuebungen"_s)), Theme::EntryColour);
 }
 
-void TestStartScreen::maximiseKeepsSize()
+// Each stored score under its own entry, the widest ones whole, the others 0. The window keeps
+// its size; a second click on an entry raises the screen already open, the keys that close
+// sub-windows close none, and "Programm beenden" closes the program.
+void TestStartScreen::startScreen()
 {
     TestProgram program;
+    program.fake.folders.program = QStringLiteral(TAMBOLINO_DATA_DIR);
+    program.fake.settings.values = { { u"Punktestaende/Wortraten"_s, u" -50"_s },
+        { u"Punktestaende/Division"_s, u"12345678"_s },
+        { u"Punktestaende/Kopfrechnen"_s, u"-2147483648"_s },
+        { u"Punktestaende/Malfolgen"_s, u"2147483647"_s } };
     program.start();
-    program.window->show();
+    program.show();
+    const QMap<int, QString> stored { { 5, u"-0000050"_s }, { 12, u"12345678"_s },
+        { 9, u"-2147483648"_s }, { 11, u"2147483647"_s } };
+    for (int k = 1; k <= 12; ++k) {
+        const auto* label = control<QLabel>(program.startScreen(), u"lblPunkte(%1)"_s.arg(k));
+        QCOMPARE(label->text(), u"Punktestand: "_s + stored.value(k, u"0000000"_s));
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text())
+                <= label->contentsRect().width(),
+            qPrintable(label->text()));
+    }
+    QVERIFY(!program.window->windowIcon().pixmap(32).isNull());
+    QCOMPARE(control(program.startScreen(), u"lblHilfe"_s)->x(), Theme::px(5985));
+
     const QSize recorded = program.window->size();
     QCOMPARE(recorded, QSize(643, 454));
     program.window->showMaximized();
@@ -127,18 +82,20 @@ void TestStartScreen::maximiseKeepsSize()
     QVERIFY(!program.window->isMaximized());
     QCOMPARE(program.window->size(), recorded);
 
-    program.window->showMinimized();
-    QCoreApplication::processEvents();
-    program.window->showNormal();
-    QCoreApplication::processEvents();
-    QCOMPARE(program.window->size(), recorded);
-}
-
-void TestStartScreen::endEntryClosesTheProgram()
-{
-    TestProgram program;
-    program.start();
-    program.show();
+    ExerciseScreen* first = program.open(1);
+    QVERIFY(first);
+    QVERIFY(program.open(9));
+    QCOMPARE(program.open(1), first);
+    auto* area = control<QMdiArea>(program.window.get(), u"mdiArea"_s);
+    QCOMPARE(area->activeSubWindow()->widget(), first);
+    for (QWidget* screen : { static_cast<QWidget*>(first), program.startScreen() }) {
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(screen->parentWidget()));
+        screen->setFocus();
+        QTest::keyClick(screen, Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(screen, Qt::Key_F4, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(area->subWindowList().size(), 3);
+    }
     program.click(u"lblProgrammende"_s);
     QVERIFY(!program.window->isVisible());
 }

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QHash>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <memory>
@@ -20,18 +21,13 @@
 inline void typeKeys(
     QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
+    static const QHash<QChar, Qt::Key> named { { u'\b', Qt::Key_Backspace },
+        { u'\r', Qt::Key_Return }, { QChar(27), Qt::Key_Escape }, { u'\t', Qt::Key_Tab },
+        { QChar(127), Qt::Key_Delete }, { u' ', Qt::Key_Space } };
     for (const QChar c : text) {
-        Qt::Key key = Qt::Key_unknown;
-        if (c == QLatin1Char('\b'))
-            key = Qt::Key_Backspace;
-        else if (c == QLatin1Char('\r'))
-            key = Qt::Key_Return;
-        else if (c.unicode() == 27)
-            key = Qt::Key_Escape;
-        else if (c.unicode() < 128 && c.isLetterOrNumber())
-            key = static_cast<Qt::Key>(c.toUpper().unicode());
-        else if (c == QLatin1Char(' '))
-            key = Qt::Key_Space;
+        const bool plain = c.unicode() < 128 && c.isLetterOrNumber();
+        const Qt::Key key
+            = named.value(c, plain ? static_cast<Qt::Key>(c.toUpper().unicode()) : Qt::Key_unknown);
         QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), modifiers);
     }
 }
