@@ -11,21 +11,17 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The program with one stored score; ben.tbo (10 ... 120) chosen earlier in the run when
-// `benCurrent`.
+// The program with 1234 stored for exercise 1 and Ben's file (10 ... 120) current.
 struct Program : TestProgram
 {
-    explicit Program(bool benCurrent = true)
+    Program()
     {
         fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"1234"_s;
         start();
-        if (benCurrent && writeFile(ben, tensFile(12)))
+        if (writeFile(ben, tensFile(12)))
             state.strPunktedatei = ben;
     }
-    void choose(bool saving) const { click(saving ? u"lblBenSpe"_s : u"lblBenLaden"_s); }
-
     const QString ben = documents.filePath(u"ben.tbo"_s);
-    const QString anna = documents.filePath(u"anna.tbo"_s);
 };
 } // namespace
 
@@ -34,130 +30,79 @@ class TestPersistence : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void switchingFilesKeepsTheEarnedScores_data();
-    void switchingFilesKeepsTheEarnedScores();
-    void nothingChanges_data();
-    void nothingChanges();
+    void switchingFiles_data();
+    void switchingFiles();
     void reset();
     void damagedStore_data();
     void damagedStore();
 };
 
-void TestPersistence::switchingFilesKeepsTheEarnedScores_data()
+void TestPersistence::switchingFiles_data()
 {
-    QTest::addColumn<bool>("saving");
-    QTest::addColumn<bool>("benCurrent");
-    QTest::addColumn<bool>("benLost"); // Ben's file can no longer be written; the answer is Ja
-    QTest::newRow("new file, none current") << true << false << false;
-    QTest::newRow("new file for another child") << true << true << false;
-    QTest::newRow("load another child's file") << false << true << false;
-    QTest::newRow("new file, current file lost, Ja") << true << true << true;
-    QTest::newRow("load, current file lost, Ja") << false << true << true;
-}
-
-void TestPersistence::switchingFilesKeepsTheEarnedScores()
-{
-    QFETCH(bool, saving);
-    QFETCH(bool, benCurrent);
-    QFETCH(bool, benLost);
-    Program p(benCurrent);
-    p.state.ScoreTable.add(9, 250); // earned by Ben in this run
-    const Scores bens = p.state.ScoreTable;
-    if (!saving)
-        QVERIFY(writeFile(p.anna, tensFile(12)));
-    // A folder in its place: Ben's file can no longer be written.
-    QVERIFY(!benLost || (QFile::remove(p.ben) && QDir().mkdir(p.ben)));
-    p.fake.files.results = { p.anna };
-    p.fake.messages.answers = { MessageBox::Answer::Yes };
-
-    p.choose(saving);
-    const FileDialog::Request asked
-        = saving ? p.fake.files.saved.value(0) : p.fake.files.opened.value(0);
-    QCOMPARE(asked.title, saving ? u"tbo-Datei speichern"_s : u"tbo-Datei öffnen"_s);
-    QCOMPARE(asked.filter, u"*.tbo"_s);
-    QCOMPARE(asked.folder, p.documents.path());
-    QCOMPARE(readFile(p.ben), benCurrent && !benLost ? ScoreFile::format(bens) : QByteArray());
-    QCOMPARE(p.fake.messages.shown.size(), benLost ? 1 : 0);
-    if (benLost) {
-        const auto& question = p.fake.messages.shown[0];
-        QCOMPARE(question.buttons, MessageBox::Buttons::YesNoDefaultNo);
-        QVERIFY2(question.text.contains(u"„%1“"_s.arg(QDir::toNativeSeparators(p.ben)))
-                && question.text.contains(u"„%1“"_s.arg(QDir::toNativeSeparators(p.anna))),
-            qPrintable(question.text));
-        // Ben's scores are kept in the settings store.
-        QCOMPARE(
-            p.fake.settings.values.value(u"Punktestaende/Kopfrechnen"_s), QString::number(bens(9)));
+    QTest::addColumn<bool>("saving"); // "Neue Punktestandsdatei", otherwise "Punktestände laden"
+    QTest::addColumn<QString>("target"); // in the documents folder
+    QTest::addColumn<QByteArray>("bytes"); // what the target holds before
+    QTest::addColumn<bool>("benLost"); // a folder has taken the place of Ben's file
+    QTest::addColumn<bool>("switched"); // also the answer to going on without Ben's file
+    const QByteArray tens = tensFile(12);
+    QTest::newRow("new file") << true << u"anna.tbo"_s << QByteArray() << false << true;
+    QTest::newRow("load") << false << u"anna.tbo"_s << tens << false << true;
+    for (const bool yes : { true, false }) {
+        for (const bool saving : { true, false })
+            QTest::addRow(
+                "%s, current file lost, %s", saving ? "new file" : "load", yes ? "Ja" : "Nein")
+                << saving << u"anna.tbo"_s << (saving ? QByteArray() : tens) << true << yes;
     }
-    QCOMPARE(p.state.strPunktedatei, p.anna);
-    for (int k = 1; k <= 12; ++k)
-        QCOMPARE(p.state.ScoreTable(k), saving ? bens(k) : 10 * k);
-    // A loaded file shows six digits.
-    QCOMPARE(p.startScore(12), saving ? u"Punktestand: 0000000"_s : u"Punktestand: 000120"_s);
-
-    // The end of the run leaves the final scores in Anna's file and the settings store.
-    p.state.ScoreTable.add(3, -50);
-    p.window->close();
-    QCOMPARE(readFile(p.anna), ScoreFile::format(p.state.ScoreTable));
-    QCOMPARE(p.fake.settings.values.value(u"Punktestaende/Einsetzuebungen"_s),
-        QString::number(p.state.ScoreTable(3)));
+    QTest::newRow("named pipe") << false << u"pipe.tbo"_s << QByteArray() << false << false;
+    QTest::newRow("eleven lines") << false << u"kurz.tbo"_s << tensFile(11) << false << false;
+    QTest::newRow("new file on a pipe") << true << u"pipe.tbo"_s << QByteArray() << false << false;
 }
 
-void TestPersistence::nothingChanges_data()
-{
-    QTest::addColumn<bool>("saving");
-    QTest::addColumn<QString>("target"); // empty: the dialog is cancelled
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("open cancelled") << false << QString() << QByteArray();
-    QTest::newRow("save cancelled") << true << QString() << QByteArray();
-    QTest::newRow("missing") << false << u"fehlt.tbo"_s << QByteArray();
-    QTest::newRow("folder") << false << u"ordner.tbo"_s << QByteArray();
-    QTest::newRow("named pipe") << false << u"pipe.tbo"_s << QByteArray();
-    QTest::newRow("five lines") << false << u"kurz.tbo"_s << tensFile(5);
-    QTest::newRow("not a number") << false << u"wort.tbo"_s << tensFile(11) + "sechzig\r\n";
-    QTest::newRow("out of range") << false << u"gross.tbo"_s << tensFile(11) + "2147483648\r\n";
-    QTest::newRow("unwritable new file") << true << u"datei/neu.tbo"_s << QByteArray();
-    QTest::newRow("new file on a named pipe") << true << u"pipe.tbo"_s << QByteArray();
-    // Anna's file is fine, but Ben's scores cannot be handed over to his own file, and the
-    // answer to going on without it is Nein.
-    QTest::newRow("load, current file lost, Nein") << false << u"anna.tbo"_s << tensFile(12);
-    QTest::newRow("new file, current file lost, Nein") << true << u"anna.tbo"_s << QByteArray();
-}
-
-void TestPersistence::nothingChanges()
+void TestPersistence::switchingFiles()
 {
     QFETCH(bool, saving);
     QFETCH(QString, target);
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, benLost);
+    QFETCH(bool, switched);
     Program p;
+    p.state.ScoreTable.add(9, 250); // earned by Ben in this run
+    const Scores bens = p.state.ScoreTable;
     const QString chosen = p.documents.filePath(target);
-    const bool benLost = target == u"anna.tbo"_s;
-    // A folder in its place: Ben's file can no longer be written.
-    QVERIFY(!benLost || (QFile::remove(p.ben) && QDir().mkdir(p.ben)));
-    QVERIFY(QDir(p.documents.path()).mkdir(u"ordner.tbo"_s));
     QVERIFY(mkfifo(QFile::encodeName(p.documents.filePath(u"pipe.tbo"_s)).constData(), 0600) == 0);
-    QVERIFY(writeFile(p.documents.filePath(u"datei"_s), "a file, not a folder"));
     QVERIFY(bytes.isEmpty() || writeFile(chosen, bytes));
-    if (!target.isEmpty())
-        p.fake.files.results = { chosen };
-    p.fake.messages.answers = { MessageBox::Answer::No };
-    const Scores before = p.state.ScoreTable;
+    QVERIFY(!benLost || (QFile::remove(p.ben) && QDir().mkdir(p.ben)));
+    p.fake.files.results = { chosen };
+    p.fake.messages.answers = { switched ? MessageBox::Answer::Yes : MessageBox::Answer::No };
 
-    p.choose(saving);
-    QCOMPARE(p.state.ScoreTable, before);
-    QCOMPARE(p.state.strPunktedatei, p.ben);
-    QCOMPARE(QFileInfo(chosen).isFile(), !bytes.isEmpty());
-    QCOMPARE(p.fake.messages.shown.size(), target.isEmpty() ? 0 : 1);
-    const auto told = p.fake.messages.shown.value(0);
-    QVERIFY2(
-        target.isEmpty() || told.text.contains(QDir::toNativeSeparators(benLost ? p.ben : chosen)),
+    p.click(saving ? u"lblBenSpe"_s : u"lblBenLaden"_s);
+    const bool loaded = switched && !saving;
+    QCOMPARE(p.state.strPunktedatei, switched ? chosen : p.ben);
+    QCOMPARE(p.state.ScoreTable(9), loaded ? 90 : bens(9));
+    QCOMPARE(p.startScore(12), loaded ? u"Punktestand: 000120"_s : u"Punktestand: 0000000"_s);
+    // Told of a failure, or asked whether to go on without Ben's file, which then keeps his
+    // scores in the settings store.
+    const auto& shown = p.fake.messages.shown;
+    QCOMPARE(shown.size(), benLost || !switched ? 1 : 0);
+    const auto told = shown.value(0);
+    QVERIFY2(shown.isEmpty()
+            || (told.text.contains(QDir::toNativeSeparators(benLost ? p.ben : chosen))
+                && (!benLost || told.text.contains(u"„%1“"_s.arg(chosen)))),
         qPrintable(told.text));
-    QVERIFY(!benLost || told.buttons == MessageBox::Buttons::YesNoDefaultNo);
+    QCOMPARE(told.buttons == MessageBox::Buttons::YesNoDefaultNo, benLost);
+    QCOMPARE(p.fake.settings.values.value(u"Punktestaende/Kopfrechnen"_s),
+        benLost ? QString::number(bens(9)) : QString());
 
-    // The end of the run writes the file that stayed current, if it can, and the store anyway.
+    // Ben's scores went into his file before another took its place; the end of the run writes
+    // the current file, if it can, and the settings store anyway.
+    p.state.ScoreTable.add(3, -50);
     p.window->close();
-    QCOMPARE(readFile(p.ben), benLost ? QByteArray() : ScoreFile::format(before));
-    QVERIFY(bytes.isEmpty() || readFile(chosen) == bytes);
-    QCOMPARE(p.fake.settings.values.value(u"Punktestaende/Division"_s), u"0"_s);
+    const QByteArray last = ScoreFile::format(p.state.ScoreTable);
+    QCOMPARE(readFile(p.ben), benLost ? QByteArray() : switched ? ScoreFile::format(bens) : last);
+    // A pipe is never opened, nor replaced by a file.
+    QCOMPARE(QFileInfo(chosen).isFile() ? readFile(chosen) : QByteArray(), switched ? last : bytes);
+    QCOMPARE(p.fake.settings.values.value(u"Punktestaende/Einsetzuebungen"_s),
+        QString::number(p.state.ScoreTable(3)));
 }
 
 void TestPersistence::reset()
@@ -167,19 +112,15 @@ void TestPersistence::reset()
     p.fake.messages.answers = { MessageBox::Answer::No, MessageBox::Answer::Yes };
     p.click(u"lblPunkteLoeschen"_s);
     QCOMPARE(p.state.ScoreTable, before);
-    QCOMPARE(p.fake.settings.writes, 0);
 
-    // The store cannot be read any more: it is kept aside, and the user told where.
+    // The store cannot be read any more: the user is told where it is kept.
     p.fake.settings.damaged = true;
     p.click(u"lblPunkteLoeschen"_s);
     QCOMPARE(p.fake.messages.shown.size(), 3);
-    QVERIFY(p.fake.messages.shown[2].text.contains(u"Tambolino.conf.beschaedigt"_s));
-    QCOMPARE(p.fake.settings.setAsideValues.value(u"Punktestaende/Abtippuebungen"_s), u"1234"_s);
-    QCOMPARE(p.state.ScoreTable, Scores {});
+    QVERIFY(p.fake.messages.shown[2].text.contains(u"„Tambolino.conf.beschaedigt“"_s));
     QCOMPARE(p.startScore(1), u"Punktestand: 0000000"_s);
     QCOMPARE(p.fake.settings.values.values(), QStringList(12, u"0"_s));
     // The current file gets the zeros at the end of the run.
-    QCOMPARE(readFile(p.ben), tensFile(12));
     p.window->close();
     QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(12));
     QCOMPARE(p.fake.messages.shown.size(), 3);
@@ -187,24 +128,23 @@ void TestPersistence::reset()
 
 void TestPersistence::damagedStore_data()
 {
-    // What the settings file holds; Abtippuebungen=1234 follows wherever it can.
-    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("bytes"); // the settings file; null: a folder in its place
     QTest::addColumn<bool>("damaged");
     const QByteArray scores = "[Punktestaende]\nAbtippuebungen=1234\n";
+    const QString utf16 = QString::fromLatin1(scores);
     QTest::newRow("sound") << scores << false;
     QTest::newRow("empty file") << QByteArray("") << false;
     QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + scores << true;
     QTest::newRow("comment at the top") << "# Tambolino\n" + scores << true;
-    QTest::newRow("line without =")
-        << QByteArray("[Punktestaende]\nWortpuzzle\nAbtippuebungen=1234\n") << true;
+    QTest::newRow("line without =") << "[Punktestaende]\nWortpuzzle\n" + scores << true;
     QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz") << true;
-    QString utf16 = QString::fromLatin1(scores);
     QTest::newRow("UTF-16") << "\xFF\xFE"
             + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
                             << true;
     QTest::newRow("a folder in its place") << QByteArray() << true;
 }
 
+// The real store: a damaged file is set aside at the closing, and the new one is sound.
 void TestPersistence::damagedStore()
 {
     QFETCH(QByteArray, bytes);
@@ -215,29 +155,20 @@ void TestPersistence::damagedStore()
     QtSettingsStore store(path);
     Platform withStore { p.fake.clock, p.fake.random, store, p.fake.folders, p.fake.messages,
         p.fake.files, p.fake.browser };
+    MDIGrund window(p.state, withStore);
+    QVERIFY(damaged || p.state.ScoreTable(1) == (bytes.isEmpty() ? 0 : 1234));
     Scores earned;
-    for (int k = 1; k <= 12; ++k)
-        earned(k) = 100 * k;
-
-    for (int run = 1; run <= 2; ++run) {
-        MDIGrund window(p.state, withStore);
-        if (run == 2 || !damaged)
-            QCOMPARE(p.state.ScoreTable(1), run == 2 ? 100 : bytes.isEmpty() ? 0 : 1234);
-        p.state.ScoreTable = earned;
-        window.close();
-        QCOMPARE(ScoreStore::load(store), earned);
-    }
-    // Told once, at the first closing, with the place where the old file now is.
+    earned(12) = 12;
+    p.state.ScoreTable = earned;
+    window.close();
+    QCOMPARE(ScoreStore::load(store), earned);
+    QVERIFY(ScoreStore::save(store, earned).notice.isEmpty());
     const QString setAside = path + u".beschaedigt"_s;
     QCOMPARE(p.fake.messages.shown.size(), damaged ? 1 : 0);
-    if (damaged) {
-        const QString told = p.fake.messages.shown[0].text;
-        QVERIFY2(told.contains(QDir::toNativeSeparators(setAside)), qPrintable(told));
-        QVERIFY2(!told.contains(u"nicht für den nächsten Programmstart"_s), qPrintable(told));
-        QCOMPARE(readFile(setAside), bytes);
-    } else {
-        QVERIFY(!QFileInfo::exists(setAside));
-    }
+    const QString told = p.fake.messages.shown.value(0).text;
+    QVERIFY2(!damaged || told.contains(QDir::toNativeSeparators(setAside)), qPrintable(told));
+    QVERIFY2(!told.contains(u"nicht für den nächsten Programmstart"_s), qPrintable(told));
+    QCOMPARE(readFile(setAside), damaged ? bytes : QByteArray());
 }
 
 QTEST_MAIN(TestPersistence)

@@ -36,11 +36,8 @@ class MemorySettings final : public SettingsStore
 {
 public:
     QMap<QString, QString> values; // "section/key" -> value
-    bool failWrites = false;
-    // The next write finds the store unreadable: `values` move to `setAsideValues`.
+    // The next write finds the store unreadable and starts it afresh.
     bool damaged = false;
-    QMap<QString, QString> setAsideValues;
-    int writes = 0; // successful setValues calls
     QString value(const QString& section, const QString& key) const override;
     Written setValues(const QString& section, const Values& values) override;
 };
