@@ -238,16 +238,21 @@ Result load(const QString& path, int recordLines)
 
 void keepUsable(Result& result, const TaskLayout& layout)
 {
-    for (qsizetype i = result.records() - 1; i >= 0; --i) {
+    // Copied rather than removed in place: removing from the middle of the lists of a large
+    // file with many unusable records takes time that grows with the square of its length.
+    const qsizetype records = result.records();
+    const auto lines = static_cast<int>(result.lists.size());
+    QList<QStringList> kept(lines);
+    for (qsizetype i = 0; i < records; ++i) {
         bool usable = true;
-        for (int j = 1; j <= result.lists.size(); ++j)
-            usable
-                = usable && layout.problem(j, result.lists[j - 1][i]) == TaskLayout::Problem::None;
-        if (usable)
+        for (int j = 1; j <= lines && usable; ++j)
+            usable = layout.problem(j, result.lists[j - 1][i]) == TaskLayout::Problem::None;
+        if (!usable)
             continue;
-        for (QStringList& list : result.lists)
-            list.removeAt(i);
+        for (int j = 0; j < lines; ++j)
+            kept[j].append(result.lists[j][i]);
     }
+    result.lists = std::move(kept);
 }
 
 Loader forExercise(const Folders& folders, int k)

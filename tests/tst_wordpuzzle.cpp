@@ -293,6 +293,13 @@ void TestWordPuzzle::wordPile_data()
     QTest::newRow("empty and long lines skipped")
         << QStringList { QString(), u"Regenschirme"_s, u"Schneemann"_s, u"a"_s } << 0
         << QStringList { u"Schneemann"_s, u"a"_s, u"Schneemann"_s } << 2;
+    // As large as a task file may be, with an empty line after every word: skipping them must
+    // not keep the screen from opening.
+    QStringList spaced;
+    for (int i = 0; i < 500'000; ++i)
+        spaced << u"Ohr"_s << QString();
+    QTest::newRow("a large file with empty lines")
+        << spaced << 0 << QStringList { u"Ohr"_s, u"Ohr"_s } << 1;
 }
 
 void TestWordPuzzle::wordPile()
