@@ -45,7 +45,7 @@ MDIGrund::MDIGrund(
     connect(m_start, &frmStart::exerciseRequested, this, &MDIGrund::showExercise);
     connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
     // A reset or a loaded score file changes the scores of open screens too.
-    connect(m_start, &frmStart::scoreShown, this, [this](int k) {
+    connect(m_start, &frmStart::scoreReplaced, this, [this](int k) {
         if (ExerciseScreen* screen = exerciseScreen(k))
             screen->showScore();
     });

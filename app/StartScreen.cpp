@@ -151,8 +151,7 @@ void frmStart::load()
     m_version->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
-    for (int k = 1; k <= 12; ++k)
-        showScore(k);
+    showReplacedScores(7);
 }
 
 std::optional<QString> frmStart::chooseScoreFile(bool forSaving)
@@ -192,8 +191,7 @@ void frmStart::loadScoreFile()
         return;
     m_state.ScoreTable = loaded.scores;
     m_state.strPunktedatei = *chosen;
-    for (int k = 1; k <= 12; ++k)
-        showScoreDigits(k, 6);
+    showReplacedScores(6);
 }
 
 QString frmStart::currentStays() const
@@ -251,8 +249,7 @@ void frmStart::resetScores()
     if (answer != MessageBox::Answer::Yes)
         return;
     m_state.ScoreTable = Scores {};
-    for (int k = 1; k <= 12; ++k)
-        showScore(k);
+    showReplacedScores(7);
     // The current score file gets the zeros when the program ends; so does the store, should
     // it fail now.
     const ScoreStore::Saved stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable);
@@ -273,7 +270,14 @@ void frmStart::showScoreDigits(int k, int digits)
     const QString text = scoreLabelText(m_state.ScoreTable(k), digits);
     m_scores[k]->setFont(fittingFont(m_scores[k], text, Theme::uiFont(ScorePoints, true), 6));
     m_scores[k]->setText(text);
-    Q_EMIT scoreShown(k);
+}
+
+void frmStart::showReplacedScores(int digits)
+{
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        showScoreDigits(k, digits);
+        Q_EMIT scoreReplaced(k);
+    }
 }
 
 void frmStart::subHilfe()
