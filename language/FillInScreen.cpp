@@ -32,8 +32,6 @@ constexpr int PictureSize = 32;
 const QString HintBefore = QStringLiteral("Wenn fertig >>> [Enter]-Taste");
 const QString HintBlanks = QString(14, QLatin1Char(' '));
 const QString HintAfter = QStringLiteral("drücken");
-// Where the frame puts the evaluation panel.
-constexpr int PanelTop = 296;
 } // namespace
 
 FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* parent)
@@ -99,7 +97,6 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
 
     ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("Anzeige wiederholen"));
     ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("Lösung anzeigen"));
-    arrangePanel(EvaluationPanel::Arrangement::TwoRows, PanelTop);
     connect(repeat, &ClickLabel::clicked, this, &FillInScreen::repeatDisplay);
     connect(solution, &ClickLabel::clicked, this, &FillInScreen::showSolution);
 
