@@ -63,8 +63,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         x += widget->width() + 4;
     };
     const auto separator = [this, &place](int i) {
-        QLabel* bar = namedLabel(this, "", QStringLiteral("|"));
-        bar->setObjectName(QStringLiteral("Label1(%1)").arg(i));
+        QLabel* bar = namedLabel(this, QStringLiteral("Label1(%1)").arg(i), QStringLiteral("|"));
         bar->installEventFilter(this);
         place(bar);
     };
@@ -111,16 +110,14 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         label->setGeometry(cell.left() + 6, cell.top() + 4, cell.width() - 12, 20);
         connect(label, &ClickLabel::clicked, this, [this, k] { Q_EMIT exerciseRequested(k); });
 
-        QLabel* text = namedLabel(this, "", entry.description);
-        text->setObjectName(QStringLiteral("lblText%1").arg(k));
+        QLabel* text = namedLabel(this, QStringLiteral("lblText%1").arg(k), entry.description);
         text->setFont(Theme::uiFont(8));
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text->setGeometry(cell.left() + 6, cell.top() + 26, cell.width() - 12, 46);
         text->installEventFilter(this);
 
-        QLabel* score = namedLabel(this, "", scoreLabelText(0));
-        score->setObjectName(QStringLiteral("lblPunkte(%1)").arg(k));
+        QLabel* score = namedLabel(this, QStringLiteral("lblPunkte(%1)").arg(k), scoreLabelText(0));
         score->setFont(Theme::uiFont(ScorePoints, true));
         score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 8, 16);
         m_scores[k] = score;

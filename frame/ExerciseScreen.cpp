@@ -112,9 +112,8 @@ ExerciseScreen::ExerciseScreen(
 
 void ExerciseScreen::buildTimeLimit()
 {
-    auto* frame = new QGroupBox(QStringLiteral("Zeitbegrenzung"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(RightColumn, TaskTop, 192, 74);
+    QGroupBox* frame = namedFrame(
+        this, "Frame1", QStringLiteral("Zeitbegrenzung"), { RightColumn, TaskTop, 192, 74 });
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(10, 4, 10, 6);
     const struct

@@ -3,6 +3,7 @@
 #include "platform/Folders.h"
 #include "platform/Platform.h"
 #include "ui/ClickLabel.h"
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
 #include <QFontMetrics>
@@ -39,14 +40,10 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     , m_fillIn(state, platform.random, TaskFile::forExercise(platform.folders, Number))
 {
     setTaskArea(TaskArea);
-    auto* frame = new QGroupBox(taskArea());
-    frame->setObjectName(QStringLiteral("fraEingabe"));
-    frame->setGeometry(taskArea()->rect());
+    QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());
 
-    auto* instruction = new QLabel(
-        QStringLiteral("Welche Buchstaben fehlen? Gib sie an der Position der Schreibmarke ein!"),
-        frame);
-    instruction->setObjectName(QStringLiteral("Label9"));
+    QLabel* instruction = namedLabel(frame, "Label9",
+        QStringLiteral("Welche Buchstaben fehlen? Gib sie an der Position der Schreibmarke ein!"));
     instruction->setFont(Theme::uiFont(11, true));
     instruction->setGeometry(Left, 20, frame->width() - 2 * Left, 24);
 
@@ -60,8 +57,7 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     setTextField(m_eingabe);
 
     // The solution stands where the text field is, letter over letter.
-    m_loesung = new QLabel(frame);
-    m_loesung->setObjectName(QStringLiteral("lblLoesungsAnzeige"));
+    m_loesung = namedLabel(frame, "lblLoesungsAnzeige", {});
     m_loesung->setFont(m_eingabe->font());
     m_loesung->setGeometry(m_eingabe->geometry());
     m_loesung->setTextFormat(Qt::PlainText);
@@ -71,8 +67,7 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     m_loesung->setIndent(2);
     m_loesung->hide();
 
-    auto* hint = new QLabel(HintBefore + HintBlanks + HintAfter, frame);
-    hint->setObjectName(QStringLiteral("Label10"));
+    QLabel* hint = namedLabel(frame, "Label10", HintBefore + HintBlanks + HintAfter);
     hint->setFont(Theme::uiFont(10));
     hint->adjustSize();
     hint->move(Left, FieldTop + FieldHeight + 22);

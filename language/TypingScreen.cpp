@@ -6,6 +6,7 @@
 #include "language/TypingLayout.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
 #include <QGroupBox>
@@ -20,18 +21,14 @@ const QRect LineGeometry { 10, 24, 388, 84 };
 
 QGroupBox* textBox(QWidget* parent, const char* name, const QString& caption, int top)
 {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(0, top, parent->width(), BoxHeight);
-    return box;
+    return namedFrame(parent, name, caption, { 0, top, parent->width(), BoxHeight });
 }
 
 // Model and typed line share everything that decides where a character is drawn; only the
 // border and the background differ, and the model label makes up for the border by margins.
 QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
 {
-    auto* label = new QLabel(text, box);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = namedLabel(box, name, text);
     label->setGeometry(LineGeometry);
     label->setFont(Theme::fixedFont(TypingLayout::Sizes.front().points));
     label->setTextFormat(Qt::PlainText);
