@@ -55,9 +55,7 @@ ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platfor
     m_eingabe->setIndent(TextIndent);
     Theme::makeEntryBox(m_eingabe);
 
-    m_timer2 = new QTimer(this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setSingleShot(true);
+    m_timer2 = addTimer("Timer2");
     m_timer2->setInterval(PauseMs);
     connect(m_timer2, &QTimer::timeout, this, &ArithmeticScreen::pauseEnded);
 }

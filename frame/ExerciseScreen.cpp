@@ -163,6 +163,14 @@ void ExerciseScreen::movePictures(const QPoint& topLeft)
         picture->move(topLeft);
 }
 
+QTimer* ExerciseScreen::addTimer(const char* name)
+{
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setSingleShot(true);
+    return timer;
+}
+
 void ExerciseScreen::setTextField(QLineEdit* field)
 {
     m_textField = field;
@@ -270,7 +278,8 @@ void ExerciseScreen::closeScreen()
     if (m_closing)
         return;
     m_closing = true;
-    m_timer1->stop();
+    for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+        timer->stop();
     if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
         window->close();
     else

@@ -80,6 +80,9 @@ protected:
     void setTextField(QLineEdit* field);
     // Controls made after the screen opened see their keys pass the screen first too.
     void watchKeys(QObject* object);
+    // A one-shot timer of the exercise (Timer2, Timer3); it stops when the screen closes, as
+    // Timer1 does.
+    QTimer* addTimer(const char* name);
 
     // At most one of the three pictures is visible.
     void showFeedback(Feedback feedback);

@@ -95,15 +95,10 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     connect(repeat, &ClickLabel::clicked, this, &FillInScreen::repeatDisplay);
     connect(solution, &ClickLabel::clicked, this, &FillInScreen::showSolution);
 
-    const auto oneShot = [this](const char* name, void (FillInScreen::*ended)()) {
-        auto* timer = new QTimer(this);
-        timer->setObjectName(QString::fromLatin1(name));
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, this, ended);
-        return timer;
-    };
-    m_timer2 = oneShot("Timer2", &FillInScreen::pauseEnded);
-    m_timer3 = oneShot("Timer3", &FillInScreen::solutionEnded);
+    m_timer2 = addTimer("Timer2");
+    connect(m_timer2, &QTimer::timeout, this, &FillInScreen::pauseEnded);
+    m_timer3 = addTimer("Timer3");
+    connect(m_timer3, &QTimer::timeout, this, &FillInScreen::solutionEnded);
 }
 
 QString FillInScreen::loadExercise()
