@@ -114,11 +114,6 @@ void EvaluationPanel::setMessage(const QString& text)
     m_punktemeldung->setText(text);
 }
 
-QString EvaluationPanel::message() const
-{
-    return m_punktemeldung->text();
-}
-
 void EvaluationPanel::setErrors(int errors)
 {
     m_fehler->setNum(errors);

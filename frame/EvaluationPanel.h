@@ -35,7 +35,6 @@ public:
     void setTimeOfDay(const QString& text);
     void setScore(qint64 score);
     void setMessage(const QString& text);
-    QString message() const;
     void setErrors(int errors);
     void setTaskNumber(int number);
     // Nothing where the exercise has no error display.

@@ -211,7 +211,7 @@ void ExerciseScreen::endForTaskFile(const QString& error)
 
 bool ExerciseScreen::goOn(const std::function<QString()>& next)
 {
-    if (timeLimitReached()) {
+    if (m_clock.limitReached()) {
         subZeitAbgelaufen();
         return false;
     }

@@ -23,8 +23,6 @@ public:
     // Line j (1-based) of the current task's record.
     QString field(int j) const;
     QString prompt() const { return field(1); }
-    // 1-based index of the current task in the remaining lists.
-    qsizetype current() const { return m_current + 1; }
     qsizetype remaining() const { return m_lists.isEmpty() ? 0 : m_lists.first().size(); }
 
 private:
