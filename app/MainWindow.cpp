@@ -82,7 +82,7 @@ QMdiSubWindow* MDIGrund::addScreen(QWidget* screen)
 
 void MDIGrund::showExercise(int k)
 {
-    if (k < 1 || k > 12)
+    if (k < 1 || k > ExerciseCount)
         return;
     if (QMdiSubWindow* open = m_exercises[k]) {
         m_mdiArea->setActiveSubWindow(open);
@@ -104,7 +104,7 @@ void MDIGrund::showExercise(int k)
 
 ExerciseScreen* MDIGrund::exerciseScreen(int k) const
 {
-    if (k < 1 || k > 12 || !m_exercises[k])
+    if (k < 1 || k > ExerciseCount || !m_exercises[k])
         return nullptr;
     return qobject_cast<ExerciseScreen*>(m_exercises[k]->widget());
 }

@@ -102,7 +102,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     web->move(width() - Margin - web->width(), 58);
     connect(web, &ClickLabel::clicked, this, [this] { openVendorPage(m_state, m_platform); });
 
-    for (int k = 1; k <= 12; ++k) {
+    for (int k = 1; k <= ExerciseCount; ++k) {
         const Exercise& entry = exercise(k);
         const QRect cell = cellRect(k);
         ClickLabel* label = menuLabel(entry.entryControl, entry.menuText, Theme::EntryColour);
@@ -261,7 +261,7 @@ void frmStart::showScore(int k)
 
 void frmStart::showScoreDigits(int k, int digits)
 {
-    if (k < 1 || k > 12)
+    if (k < 1 || k > ExerciseCount)
         return;
     // Every score is shown whole, ten digits and a minus sign in a smaller font where needed.
     const QString text = scoreLabelText(m_state.ScoreTable(k), digits);
@@ -314,6 +314,6 @@ void frmStart::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
     painter.setBrush(QColor(255, 255, 255, 200));
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= ExerciseCount; ++k)
         painter.drawRoundedRect(QRectF(cellRect(k)).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProgramState.h"
+
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -8,7 +10,6 @@ class ClickLabel;
 class HoverGroup;
 class QLabel;
 struct Platform;
-struct ProgramState;
 
 // The start screen: the twelve exercises with their scores, the score-file entries, help,
 // the web link and the end of the program.
@@ -69,7 +70,7 @@ private:
     QPixmap m_background;
     // Menu entries, separators and descriptions reset the hover colours of these.
     HoverGroup* m_menu;
-    std::array<QLabel*, 13> m_scores {}; // lblPunkte(1..12)
+    std::array<QLabel*, ExerciseCount + 1> m_scores {}; // lblPunkte(1..ExerciseCount)
     QLabel* m_version;
 
     // The file dialog's state, kept between uses within a run.
