@@ -50,10 +50,10 @@ TaskFile::Loader checkedTexts(const Folders& folders)
                 continue;
             // One text per line of the file.
             result = {};
-            result.error = QStringLiteral("Die Aufgabendatei „%1“ enthält in Zeile %2 einen Text, "
-                                          "der zu lang für den Bildschirm ist.")
-                               .arg(taskFilePath(folders.programDirectory(), Number))
-                               .arg(i + 1);
+            result.error = TaskFile::message(taskFilePath(folders.programDirectory(), Number),
+                QStringLiteral(
+                    "enthält in Zeile %1 einen Text, der zu lang für den Bildschirm ist.")
+                    .arg(i + 1));
             break;
         }
         return result;
