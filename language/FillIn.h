@@ -53,7 +53,7 @@ public:
     // intFehler: wrong confirmations since the screen opened.
     int errors() const { return m_errors; }
     // intAufgNr
-    int taskNumber() const { return m_taskNumber; }
+    int taskNumber() const { return m_tasks.drawn(); }
 
 private:
     QString before() const { return m_tasks.field(1); }
@@ -63,7 +63,6 @@ private:
     TaskCycle m_tasks;
     QString m_message;
     int m_errors = 0;
-    int m_taskNumber = 1;
     bool m_pausing = false;
     bool m_showingSolution = false;
     qsizetype m_savedCursor = 0;

@@ -50,7 +50,6 @@ void LetterFields::begin()
 {
     m_active = 1;
     m_entry.start(answer(1));
-    ++m_taskNumber;
 }
 
 LetterFields::Step LetterFields::press(QChar c)
