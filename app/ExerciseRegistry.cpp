@@ -9,13 +9,13 @@
 
 void ExerciseRegistry::add(int k, Factory factory)
 {
-    if (k >= 1 && k <= 12)
+    if (k >= 1 && k <= ExerciseCount)
         m_factories[static_cast<std::size_t>(k)] = std::move(factory);
 }
 
 ExerciseScreen* ExerciseRegistry::create(int k, ProgramState& state, Platform& platform) const
 {
-    if (k < 1 || k > 12 || !m_factories[static_cast<std::size_t>(k)])
+    if (k < 1 || k > ExerciseCount || !m_factories[static_cast<std::size_t>(k)])
         return nullptr;
     return m_factories[static_cast<std::size_t>(k)](state, platform);
 }
@@ -39,7 +39,7 @@ ExerciseRegistry ExerciseRegistry::builtIn()
             return new VerbFormsScreen(k, state, platform);
         });
     }
-    for (int k = 9; k <= 12; ++k) {
+    for (int k = 9; k <= ExerciseCount; ++k) {
         registry.add(k, [k](ProgramState& state, Platform& platform) {
             return new ArithmeticScreen(k, state, platform);
         });

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/ProgramState.h"
+
 #include <array>
 #include <functional>
 
 class ExerciseScreen;
 struct Platform;
-struct ProgramState;
 
 // Which screen each exercise number opens. The shell fills it at start-up; the frame and the
 // exercises never name each other. Tests may hand the main window one of their own.
@@ -22,5 +23,5 @@ public:
     static ExerciseRegistry builtIn();
 
 private:
-    std::array<Factory, 13> m_factories; // 1..12
+    std::array<Factory, ExerciseCount + 1> m_factories; // 1..ExerciseCount
 };

@@ -45,7 +45,7 @@ MDIGrund::MDIGrund(
     connect(m_start, &frmStart::exerciseRequested, this, &MDIGrund::showExercise);
     connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
     // A reset or a loaded score file changes the scores of open screens too.
-    connect(m_start, &frmStart::scoreShown, this, [this](int k) {
+    connect(m_start, &frmStart::scoreReplaced, this, [this](int k) {
         if (ExerciseScreen* screen = exerciseScreen(k))
             screen->showScore();
     });
@@ -82,7 +82,7 @@ QMdiSubWindow* MDIGrund::addScreen(QWidget* screen)
 
 void MDIGrund::showExercise(int k)
 {
-    if (k < 1 || k > 12)
+    if (k < 1 || k > ExerciseCount)
         return;
     if (QMdiSubWindow* open = m_exercises[k]) {
         m_mdiArea->setActiveSubWindow(open);
@@ -104,7 +104,7 @@ void MDIGrund::showExercise(int k)
 
 ExerciseScreen* MDIGrund::exerciseScreen(int k) const
 {
-    if (k < 1 || k > 12 || !m_exercises[k])
+    if (k < 1 || k > ExerciseCount || !m_exercises[k])
         return nullptr;
     return qobject_cast<ExerciseScreen*>(m_exercises[k]->widget());
 }

@@ -56,7 +56,7 @@ private:
     const ExerciseRegistry m_registry;
     QMdiArea* m_mdiArea;
     frmStart* m_start;
-    std::array<QPointer<QMdiSubWindow>, 13> m_exercises;
+    std::array<QPointer<QMdiSubWindow>, ExerciseCount + 1> m_exercises; // 1..ExerciseCount
     QSize m_recordedSize;
     bool m_saved = false;
     bool m_unattended = false;

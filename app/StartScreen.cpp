@@ -63,8 +63,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         x += widget->width() + 4;
     };
     const auto separator = [this, &place](int i) {
-        QLabel* bar = namedLabel(this, "", QStringLiteral("|"));
-        bar->setObjectName(QStringLiteral("Label1(%1)").arg(i));
+        QLabel* bar = namedLabel(this, QStringLiteral("Label1(%1)").arg(i), QStringLiteral("|"));
         bar->installEventFilter(this);
         place(bar);
     };
@@ -103,7 +102,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     web->move(width() - Margin - web->width(), 58);
     connect(web, &ClickLabel::clicked, this, [this] { openVendorPage(m_state, m_platform); });
 
-    for (int k = 1; k <= 12; ++k) {
+    for (int k = 1; k <= ExerciseCount; ++k) {
         const Exercise& entry = exercise(k);
         const QRect cell = cellRect(k);
         ClickLabel* label = menuLabel(entry.entryControl, entry.menuText, Theme::EntryColour);
@@ -111,16 +110,14 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         label->setGeometry(cell.left() + 6, cell.top() + 4, cell.width() - 12, 20);
         connect(label, &ClickLabel::clicked, this, [this, k] { Q_EMIT exerciseRequested(k); });
 
-        QLabel* text = namedLabel(this, "", entry.description);
-        text->setObjectName(QStringLiteral("lblText%1").arg(k));
+        QLabel* text = namedLabel(this, QStringLiteral("lblText%1").arg(k), entry.description);
         text->setFont(Theme::uiFont(8));
         text->setWordWrap(true);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         text->setGeometry(cell.left() + 6, cell.top() + 26, cell.width() - 12, 46);
         text->installEventFilter(this);
 
-        QLabel* score = namedLabel(this, "", scoreLabelText(0));
-        score->setObjectName(QStringLiteral("lblPunkte(%1)").arg(k));
+        QLabel* score = namedLabel(this, QStringLiteral("lblPunkte(%1)").arg(k), scoreLabelText(0));
         score->setFont(Theme::uiFont(ScorePoints, true));
         score->setGeometry(cell.left() + 6, cell.bottom() - 20, cell.width() - 8, 16);
         m_scores[k] = score;
@@ -151,8 +148,7 @@ void frmStart::load()
     m_version->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
-    for (int k = 1; k <= 12; ++k)
-        showScore(k);
+    showReplacedScores(7);
 }
 
 std::optional<QString> frmStart::chooseScoreFile(bool forSaving)
@@ -192,8 +188,7 @@ void frmStart::loadScoreFile()
         return;
     m_state.ScoreTable = loaded.scores;
     m_state.strPunktedatei = *chosen;
-    for (int k = 1; k <= 12; ++k)
-        showScoreDigits(k, 6);
+    showReplacedScores(6);
 }
 
 QString frmStart::currentStays() const
@@ -251,8 +246,7 @@ void frmStart::resetScores()
     if (answer != MessageBox::Answer::Yes)
         return;
     m_state.ScoreTable = Scores {};
-    for (int k = 1; k <= 12; ++k)
-        showScore(k);
+    showReplacedScores(7);
     // The current score file gets the zeros when the program ends; so does the store, should
     // it fail now.
     const ScoreStore::Saved stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable);
@@ -267,13 +261,20 @@ void frmStart::showScore(int k)
 
 void frmStart::showScoreDigits(int k, int digits)
 {
-    if (k < 1 || k > 12)
+    if (k < 1 || k > ExerciseCount)
         return;
     // Every score is shown whole, ten digits and a minus sign in a smaller font where needed.
     const QString text = scoreLabelText(m_state.ScoreTable(k), digits);
     m_scores[k]->setFont(fittingFont(m_scores[k], text, Theme::uiFont(ScorePoints, true), 6));
     m_scores[k]->setText(text);
-    Q_EMIT scoreShown(k);
+}
+
+void frmStart::showReplacedScores(int digits)
+{
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        showScoreDigits(k, digits);
+        Q_EMIT scoreReplaced(k);
+    }
 }
 
 void frmStart::subHilfe()
@@ -313,6 +314,6 @@ void frmStart::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
     painter.setBrush(QColor(255, 255, 255, 200));
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= ExerciseCount; ++k)
         painter.drawRoundedRect(QRectF(cellRect(k)).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
 }

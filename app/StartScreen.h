@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProgramState.h"
+
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -8,7 +10,6 @@ class ClickLabel;
 class HoverGroup;
 class QLabel;
 struct Platform;
-struct ProgramState;
 
 // The start screen: the twelve exercises with their scores, the score-file entries, help,
 // the web link and the end of the program.
@@ -21,14 +22,15 @@ public:
 
     // Version text, dialog folder, and the twelve scores from the settings store.
     void load();
-    // Shows ScoreTable(k) in lblPunkte(k).
+    // Shows ScoreTable(k) in lblPunkte(k): an exercise screen changed it.
     void showScore(int k);
 
 Q_SIGNALS:
     void exerciseRequested(int k);
     void endRequested();
-    // lblPunkte(k) shows ScoreTable(k) anew; so must an open screen of exercise k.
-    void scoreShown(int k);
+    // The start screen replaced ScoreTable(k) (a reset, a loaded score file); an open screen of
+    // exercise k must show it anew.
+    void scoreReplaced(int k);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +50,8 @@ private:
     // "Punktestände zurücksetzen": after a Yes, every score becomes 0, in the settings store too.
     void resetScores();
     void showScoreDigits(int k, int digits);
+    // ScoreTable was replaced as a whole: every lblPunkte(k) and every open screen show it.
+    void showReplacedScores(int digits);
 
     ClickLabel* menuLabel(const char* name, const QString& text, const QColor& colour);
     // The open or save dialog; remembers the name chosen. Nothing when cancelled.
@@ -66,7 +70,7 @@ private:
     QPixmap m_background;
     // Menu entries, separators and descriptions reset the hover colours of these.
     HoverGroup* m_menu;
-    std::array<QLabel*, 13> m_scores {}; // lblPunkte(1..12)
+    std::array<QLabel*, ExerciseCount + 1> m_scores {}; // lblPunkte(1..ExerciseCount)
     QLabel* m_version;
 
     // The file dialog's state, kept between uses within a run.

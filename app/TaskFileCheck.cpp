@@ -201,9 +201,7 @@ void Checker::arithmetic(qsizetype n, const QString& question, const QString& an
     else if (answer != QString::number(value.value))
         add(n + 1, Severity::Error,
             QStringLiteral("Falsches Ergebnis: „%1“ ergibt %2, nicht %3.")
-                .arg(question)
-                .arg(value.value)
-                .arg(answer));
+                .arg(question, QString::number(value.value), answer));
 }
 
 Report Checker::run()
@@ -254,9 +252,8 @@ Report Checker::run()
             if (problem == TaskLayout::Problem::TooLong)
                 add(n, Severity::Error,
                     QStringLiteral("„%1“ hat %2 Zeichen, ein Wort im Wortpuzzle höchstens %3.")
-                        .arg(line)
-                        .arg(line.size())
-                        .arg(m_layout.maxLetters));
+                        .arg(line, QString::number(line.size()),
+                            QString::number(m_layout.maxLetters)));
             const qsizetype before = m_report.findings.size();
             if (!encodingErrors(n, line))
                 characters(n, j, line);
@@ -379,8 +376,9 @@ QString format(const QString& path, const Report& report)
 {
     QString text;
     for (const Finding& finding : report.findings) {
-        text += finding.line > 0 ? QStringLiteral("%1:%2: ").arg(path).arg(finding.line)
-                                 : path + QStringLiteral(": ");
+        text += finding.line > 0
+            ? QStringLiteral("%1:%2: ").arg(path, QString::number(finding.line))
+            : path + QStringLiteral(": ");
         text += severityName(finding.severity) + QStringLiteral(": ") + finding.message
             + QLatin1Char('\n');
     }

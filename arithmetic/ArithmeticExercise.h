@@ -29,7 +29,6 @@ public:
     // error message (the file could not be read again), or an empty text.
     QString next();
 
-    bool pausing() const { return m_pausing; }
     QString question() const { return m_tasks.prompt(); }
     const LetterEntry& entry() const { return m_tasks.task().entry(); }
     // Wrong keys since the screen opened (intFehler).

@@ -21,8 +21,7 @@ constexpr int TextIndent = 8;
 
 QLabel* taskLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = namedLabel(parent, name, text);
     label->setGeometry(geometry);
     return label;
 }
@@ -39,9 +38,7 @@ ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platfor
     , m_exercise(
           k, state, platform.clock, platform.random, TaskFile::forExercise(platform.folders, k))
 {
-    auto* frame = new QGroupBox(taskArea());
-    frame->setObjectName(QStringLiteral("fraEingabe"));
-    frame->setGeometry(taskArea()->rect());
+    QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());
 
     QLabel* instruction = taskLabel(frame, "Label9", QStringLiteral("Berechne die Aufgabe!"),
         QRect(Left + TextIndent + 1, 24, Width, 28));
@@ -58,9 +55,7 @@ ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platfor
     m_eingabe->setIndent(TextIndent);
     Theme::makeEntryBox(m_eingabe);
 
-    m_timer2 = new QTimer(this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setSingleShot(true);
+    m_timer2 = addTimer("Timer2");
     m_timer2->setInterval(PauseMs);
     connect(m_timer2, &QTimer::timeout, this, &ArithmeticScreen::pauseEnded);
 }

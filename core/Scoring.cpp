@@ -3,18 +3,19 @@
 #include "core/ProgramState.h"
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
 constexpr qint64 SecondsPerDay = 86400;
+} // namespace
 
 qint32 clamp32(qint64 value)
 {
     return static_cast<qint32>(std::clamp<qint64>(
         value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
-} // namespace
 
 qint32 roundHalfEven(double value)
 {

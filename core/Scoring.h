@@ -6,6 +6,9 @@
 class Clock;
 struct ProgramState;
 
+// The value, or the end of the 32-bit range it lies beyond.
+qint32 clamp32(qint64 value);
+
 // Nearest integer, an exact half to the even neighbour; clamped to the 32-bit range
 // (NaN gives 0).
 qint32 roundHalfEven(double value);

@@ -1,5 +1,7 @@
 #include "core/SettingsValue.h"
 
+#include "core/Scoring.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -59,7 +61,5 @@ qint32 leadingNumber(QStringView text)
     qsizetype i = 0;
     while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
         ++i;
-    const DecimalNumber number = decimalPrefix(text.sliced(i));
-    return static_cast<qint32>(std::clamp<qint64>(
-        number.rounded, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+    return clamp32(decimalPrefix(text.sliced(i)).rounded);
 }

@@ -45,6 +45,7 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
 
 void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
 {
+    m_arrangement = arrangement;
     setGeometry(geometry);
     delete layout();
     auto* grid = new QGridLayout(this);
@@ -88,6 +89,8 @@ ClickLabel* EvaluationPanel::addLink(const char* name, const QString& text)
     link->setFont(Theme::uiFont(9, true));
     m_links->add(link, Theme::Black);
     m_linkLabels.append(link);
+    if (layout())
+        arrange(m_arrangement, geometry());
     return link;
 }
 
@@ -109,11 +112,6 @@ void EvaluationPanel::setScore(qint64 score)
 void EvaluationPanel::setMessage(const QString& text)
 {
     m_punktemeldung->setText(text);
-}
-
-QString EvaluationPanel::message() const
-{
-    return m_punktemeldung->text();
 }
 
 void EvaluationPanel::setErrors(int errors)

@@ -25,8 +25,9 @@ public:
 
     // Lays the pairs out in the given rectangle of the screen.
     void arrange(Arrangement arrangement, const QRect& geometry);
-    // A link label of the exercise, right of the messages and one under the other; it turns
-    // dark red under the mouse and black again over the panel or another of its links.
+    // A link label of the exercise, right of the messages and one under the other, laid out at
+    // once in the panel's arrangement; it turns dark red under the mouse and black again over
+    // the panel or another of its links.
     ClickLabel* addLink(const char* name, const QString& text);
     HoverGroup& links() const { return *m_links; }
 
@@ -34,7 +35,6 @@ public:
     void setTimeOfDay(const QString& text);
     void setScore(qint64 score);
     void setMessage(const QString& text);
-    QString message() const;
     void setErrors(int errors);
     void setTaskNumber(int number);
     // Nothing where the exercise has no error display.
@@ -55,4 +55,5 @@ private:
     QList<QLabel*> m_values;
     QList<ClickLabel*> m_linkLabels;
     HoverGroup* m_links;
+    Arrangement m_arrangement = Arrangement::TwoRows;
 };

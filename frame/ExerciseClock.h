@@ -11,12 +11,8 @@ public:
     // "00:07", "12:30", "125:05".
     QString text() const;
 
-    int minutes() const { return m_minutes; }
-    int seconds() const { return m_seconds; }
-
     // Minutes; 0 means no limit.
     void setLimit(int minutes) { m_limit = minutes; }
-    int limit() const { return m_limit; }
     // Tested only where the next task would be shown, never by the clock itself.
     bool limitReached() const { return m_limit >= 1 && m_minutes >= m_limit; }
 

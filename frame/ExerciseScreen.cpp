@@ -112,9 +112,8 @@ ExerciseScreen::ExerciseScreen(
 
 void ExerciseScreen::buildTimeLimit()
 {
-    auto* frame = new QGroupBox(QStringLiteral("Zeitbegrenzung"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(RightColumn, TaskTop, 192, 74);
+    QGroupBox* frame = namedFrame(
+        this, "Frame1", QStringLiteral("Zeitbegrenzung"), { RightColumn, TaskTop, 192, 74 });
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(10, 4, 10, 6);
     const struct
@@ -164,6 +163,14 @@ void ExerciseScreen::movePictures(const QPoint& topLeft)
         picture->move(topLeft);
 }
 
+QTimer* ExerciseScreen::addTimer(const char* name)
+{
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setSingleShot(true);
+    return timer;
+}
+
 void ExerciseScreen::setTextField(QLineEdit* field)
 {
     m_textField = field;
@@ -204,7 +211,7 @@ void ExerciseScreen::endForTaskFile(const QString& error)
 
 bool ExerciseScreen::goOn(const std::function<QString()>& next)
 {
-    if (timeLimitReached()) {
+    if (m_clock.limitReached()) {
         subZeitAbgelaufen();
         return false;
     }
@@ -271,7 +278,8 @@ void ExerciseScreen::closeScreen()
     if (m_closing)
         return;
     m_closing = true;
-    m_timer1->stop();
+    for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+        timer->stop();
     if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
         window->close();
     else

@@ -6,13 +6,10 @@
 #include <QWidget>
 #include <functional>
 
-class ClickLabel;
 class HoverGroup;
 class LetterEntry;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
 class QTimer;
 struct Platform;
 struct ProgramState;
@@ -80,6 +77,9 @@ protected:
     void setTextField(QLineEdit* field);
     // Controls made after the screen opened see their keys pass the screen first too.
     void watchKeys(QObject* object);
+    // A one-shot timer of the exercise (Timer2, Timer3); it stops when the screen closes, as
+    // Timer1 does.
+    QTimer* addTimer(const char* name);
 
     // At most one of the three pictures is visible.
     void showFeedback(Feedback feedback);
@@ -90,8 +90,6 @@ protected:
     void showEntry(QLabel* line, const LetterEntry& entry);
     // ScoreTable(k) into lblPunktestand and the start screen's lblPunkte(k).
     void subPunkteAnzeigen();
-    // Tested only where the next task would be shown.
-    bool timeLimitReached() const { return m_clock.limitReached(); }
     // The step at a task boundary: the screen ends when the time limit is reached; otherwise
     // `next` sets the next task (an engine's next()), and an error from it ends the screen too.
     // True when the screen goes on.

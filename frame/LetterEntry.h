@@ -20,7 +20,6 @@ public:
 
     // The right characters so far and the typing mark "_".
     QString line() const { return m_typed + QLatin1Char('_'); }
-    const QString& typed() const { return m_typed; }
     const QString& answer() const { return m_answer; }
     // 1-based position of the next expected character.
     qsizetype position() const { return m_typed.size() + 1; }

@@ -3,6 +3,7 @@
 #include "platform/RandomSource.h"
 
 #include <algorithm>
+#include <limits>
 
 TaskCycle::TaskCycle(Loader loader, RandomSource& random)
     : m_loader(std::move(loader))
@@ -20,9 +21,11 @@ QString TaskCycle::reload()
 
 QString TaskCycle::start()
 {
+    m_drawn = 0;
     if (QString error = reload(); !error.isEmpty())
         return error;
     m_current = m_random.index(remaining());
+    m_drawn = 1;
     return {};
 }
 
@@ -37,6 +40,8 @@ QString TaskCycle::next()
     }
 
     m_current = m_random.index(remaining());
+    if (m_drawn < std::numeric_limits<int>::max())
+        ++m_drawn;
     if (prompt() != previous)
         return {};
 

@@ -23,8 +23,8 @@ public:
     // Line j (1-based) of the current task's record.
     QString field(int j) const;
     QString prompt() const { return field(1); }
-    // 1-based index of the current task in the remaining lists.
-    qsizetype current() const { return m_current + 1; }
+    // intAufgNr: tasks drawn since start(), across passes, the current one included.
+    int drawn() const { return m_drawn; }
     qsizetype remaining() const { return m_lists.isEmpty() ? 0 : m_lists.first().size(); }
 
 private:
@@ -34,4 +34,5 @@ private:
     RandomSource& m_random;
     QList<QStringList> m_lists;
     qsizetype m_current = 0;
+    int m_drawn = 0;
 };

@@ -71,16 +71,6 @@ bool isAscii(const QByteArray& bytes)
     return true;
 }
 
-QString fileMessage(const QString& fileName, const QString& what)
-{
-    return QStringLiteral("Die Aufgabendatei „%1“ %2").arg(fileName, what);
-}
-
-QString fileMessage(const QString& fileName, const char* what)
-{
-    return fileMessage(fileName, QString::fromUtf8(what));
-}
-
 // Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters is
 // UTF-8.
 std::pair<QString, TaskFile::Encoding> decoded(const QByteArray& bytes)
@@ -102,6 +92,11 @@ std::pair<QString, TaskFile::Encoding> decoded(const QByteArray& bytes)
 } // namespace
 
 namespace TaskFile {
+
+QString message(const QString& fileName, const QString& what)
+{
+    return QStringLiteral("Die Aufgabendatei „%1“ %2").arg(fileName, what);
+}
 
 QString decode(const QByteArray& bytes)
 {
@@ -200,18 +195,18 @@ Result records(const Text& text, int recordLines, const QString& fileName)
 {
     Result result;
     if (!text.refusal.isEmpty()) {
-        result.error = fileMessage(fileName, text.refusal);
+        result.error = message(fileName, text.refusal);
         return result;
     }
     if (recordLines < 1) {
-        result.error = fileMessage(fileName, "enthält keine vollständige Aufgabe.");
+        result.error = message(fileName, QStringLiteral("enthält keine vollständige Aufgabe."));
         return result;
     }
     // A line forgotten anywhere shifts every later one into the wrong role; only the end of the
     // file shows it.
     if (const QString incomplete = incompleteRecord(text.lines.size(), recordLines);
         !incomplete.isEmpty()) {
-        result.error = fileMessage(
+        result.error = message(
             fileName, QStringLiteral("endet mit einer unvollständigen Aufgabe: ") + incomplete);
         return result;
     }
@@ -238,16 +233,21 @@ Result load(const QString& path, int recordLines)
 
 void keepUsable(Result& result, const TaskLayout& layout)
 {
-    for (qsizetype i = result.records() - 1; i >= 0; --i) {
+    // Copied rather than removed in place: removing from the middle of the lists of a large
+    // file with many unusable records takes time that grows with the square of its length.
+    const qsizetype records = result.records();
+    const auto lines = static_cast<int>(result.lists.size());
+    QList<QStringList> kept(lines);
+    for (qsizetype i = 0; i < records; ++i) {
         bool usable = true;
-        for (int j = 1; j <= result.lists.size(); ++j)
-            usable
-                = usable && layout.problem(j, result.lists[j - 1][i]) == TaskLayout::Problem::None;
-        if (usable)
+        for (int j = 1; j <= lines && usable; ++j)
+            usable = layout.problem(j, result.lists[j - 1][i]) == TaskLayout::Problem::None;
+        if (!usable)
             continue;
-        for (QStringList& list : result.lists)
-            list.removeAt(i);
+        for (int j = 0; j < lines; ++j)
+            kept[j].append(result.lists[j][i]);
     }
+    result.lists = std::move(kept);
 }
 
 Loader forExercise(const Folders& folders, int k)

@@ -49,6 +49,9 @@ struct Result
     qsizetype records() const { return lists.isEmpty() ? 0 : lists.first().size(); }
 };
 
+// "Die Aufgabendatei „name“ " followed by `what`, the rest of the sentence.
+QString message(const QString& fileName, const QString& what);
+
 // Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters
 // is read as UTF-8 (files saved by today's editors), in composed form (NFC).
 QString decode(const QByteArray& bytes);

@@ -1,7 +1,5 @@
 #include "frame/TimedTaskCycle.h"
 
-#include <limits>
-
 TimedTaskCycle::TimedTaskCycle(int k, ProgramState& state, const Clock& clock, RandomSource& random,
     TaskCycle::Loader loader, int answerField, Weight weight)
     : m_cycle(std::move(loader), random)
@@ -12,7 +10,6 @@ TimedTaskCycle::TimedTaskCycle(int k, ProgramState& state, const Clock& clock, R
 
 QString TimedTaskCycle::start()
 {
-    m_taskNumber = 0;
     if (QString error = m_cycle.start(); !error.isEmpty())
         return error;
     begin();
@@ -31,6 +28,4 @@ void TimedTaskCycle::begin()
 {
     const QString answer = m_cycle.field(m_answerField);
     m_task.begin(answer, m_weight(answer));
-    if (m_taskNumber < std::numeric_limits<int>::max())
-        ++m_taskNumber;
 }

@@ -27,7 +27,7 @@ public:
     QString prompt() const { return m_cycle.prompt(); }
     TimedTask& task() { return m_task; }
     const TimedTask& task() const { return m_task; }
-    int taskNumber() const { return m_taskNumber; }
+    int taskNumber() const { return m_cycle.drawn(); }
 
 private:
     void begin();
@@ -36,5 +36,4 @@ private:
     TimedTask m_task;
     const int m_answerField;
     const Weight m_weight;
-    int m_taskNumber = 0;
 };

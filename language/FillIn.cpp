@@ -63,7 +63,6 @@ FillIn::Verdict FillIn::judge(const QString& text)
 QString FillIn::next()
 {
     m_pausing = false;
-    ++m_taskNumber;
     if (QString error = m_tasks.next(); !error.isEmpty())
         return error;
     m_message = Waiting;

@@ -34,7 +34,6 @@ public:
     void keyInField();
     // subAuswertung: right only when the text is exactly the solution.
     Verdict judge(const QString& text);
-    bool pausing() const { return m_pausing; }
     // subAufgabenstellung, when the pause is over: the next task, never one with the same
     // before-part unless no other is left. Returns an error message (the file could not be
     // read again), or an empty text.
@@ -45,7 +44,6 @@ public:
     // "Lösung anzeigen", with the cursor position the text field has now: false when ignored,
     // while the solution is shown already.
     bool showSolution(qsizetype cursor);
-    bool showingSolution() const { return m_showingSolution; }
     // The solution display is over: where the cursor goes in the text now in the field, which
     // is a new task's when the pause ended meanwhile.
     qsizetype solutionShown(qsizetype textLength);
@@ -55,7 +53,7 @@ public:
     // intFehler: wrong confirmations since the screen opened.
     int errors() const { return m_errors; }
     // intAufgNr
-    int taskNumber() const { return m_taskNumber; }
+    int taskNumber() const { return m_tasks.drawn(); }
 
 private:
     QString before() const { return m_tasks.field(1); }
@@ -65,7 +63,6 @@ private:
     TaskCycle m_tasks;
     QString m_message;
     int m_errors = 0;
-    int m_taskNumber = 1;
     bool m_pausing = false;
     bool m_showingSolution = false;
     qsizetype m_savedCursor = 0;

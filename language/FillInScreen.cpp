@@ -3,6 +3,7 @@
 #include "platform/Folders.h"
 #include "platform/Platform.h"
 #include "ui/ClickLabel.h"
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
 #include <QFontMetrics>
@@ -32,8 +33,6 @@ constexpr int PictureSize = 32;
 const QString HintBefore = QStringLiteral("Wenn fertig >>> [Enter]-Taste");
 const QString HintBlanks = QString(14, QLatin1Char(' '));
 const QString HintAfter = QStringLiteral("drücken");
-// Where the frame puts the evaluation panel.
-constexpr int PanelTop = 296;
 } // namespace
 
 FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* parent)
@@ -41,14 +40,10 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     , m_fillIn(state, platform.random, TaskFile::forExercise(platform.folders, Number))
 {
     setTaskArea(TaskArea);
-    auto* frame = new QGroupBox(taskArea());
-    frame->setObjectName(QStringLiteral("fraEingabe"));
-    frame->setGeometry(taskArea()->rect());
+    QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());
 
-    auto* instruction = new QLabel(
-        QStringLiteral("Welche Buchstaben fehlen? Gib sie an der Position der Schreibmarke ein!"),
-        frame);
-    instruction->setObjectName(QStringLiteral("Label9"));
+    QLabel* instruction = namedLabel(frame, "Label9",
+        QStringLiteral("Welche Buchstaben fehlen? Gib sie an der Position der Schreibmarke ein!"));
     instruction->setFont(Theme::uiFont(11, true));
     instruction->setGeometry(Left, 20, frame->width() - 2 * Left, 24);
 
@@ -62,8 +57,7 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     setTextField(m_eingabe);
 
     // The solution stands where the text field is, letter over letter.
-    m_loesung = new QLabel(frame);
-    m_loesung->setObjectName(QStringLiteral("lblLoesungsAnzeige"));
+    m_loesung = namedLabel(frame, "lblLoesungsAnzeige", {});
     m_loesung->setFont(m_eingabe->font());
     m_loesung->setGeometry(m_eingabe->geometry());
     m_loesung->setTextFormat(Qt::PlainText);
@@ -73,8 +67,7 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     m_loesung->setIndent(2);
     m_loesung->hide();
 
-    auto* hint = new QLabel(HintBefore + HintBlanks + HintAfter, frame);
-    hint->setObjectName(QStringLiteral("Label10"));
+    QLabel* hint = namedLabel(frame, "Label10", HintBefore + HintBlanks + HintAfter);
     hint->setFont(Theme::uiFont(10));
     hint->adjustSize();
     hint->move(Left, FieldTop + FieldHeight + 22);
@@ -99,19 +92,13 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
 
     ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("Anzeige wiederholen"));
     ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("Lösung anzeigen"));
-    arrangePanel(EvaluationPanel::Arrangement::TwoRows, PanelTop);
     connect(repeat, &ClickLabel::clicked, this, &FillInScreen::repeatDisplay);
     connect(solution, &ClickLabel::clicked, this, &FillInScreen::showSolution);
 
-    const auto oneShot = [this](const char* name, void (FillInScreen::*ended)()) {
-        auto* timer = new QTimer(this);
-        timer->setObjectName(QString::fromLatin1(name));
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, this, ended);
-        return timer;
-    };
-    m_timer2 = oneShot("Timer2", &FillInScreen::pauseEnded);
-    m_timer3 = oneShot("Timer3", &FillInScreen::solutionEnded);
+    m_timer2 = addTimer("Timer2");
+    connect(m_timer2, &QTimer::timeout, this, &FillInScreen::pauseEnded);
+    m_timer3 = addTimer("Timer3");
+    connect(m_timer3, &QTimer::timeout, this, &FillInScreen::solutionEnded);
 }
 
 QString FillInScreen::loadExercise()

@@ -15,9 +15,8 @@ TaskCycle::Loader withAnswers(TaskCycle::Loader loader, int k)
         TaskFile::keepUsable(result, exercise(k).tasks);
         if (result.records() == 0) {
             result.lists.clear();
-            result.error
-                = QStringLiteral("Die Aufgabendatei „%1“ enthält keine vollständige Aufgabe.")
-                      .arg(exercise(k).taskFile.mid(1));
+            result.error = TaskFile::message(
+                exercise(k).taskFile.mid(1), QStringLiteral("enthält keine vollständige Aufgabe."));
         }
         return result;
     };
@@ -51,7 +50,6 @@ void LetterFields::begin()
 {
     m_active = 1;
     m_entry.start(answer(1));
-    ++m_taskNumber;
 }
 
 LetterFields::Step LetterFields::press(QChar c)

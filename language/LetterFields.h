@@ -50,7 +50,7 @@ public:
     // intFehler: wrong keys since the screen opened, over all tasks.
     int errors() const { return m_errors; }
     // intAufgNr: tasks shown since the screen opened, across passes.
-    int taskNumber() const { return m_taskNumber; }
+    int taskNumber() const { return m_tasks.drawn(); }
 
 private:
     void begin();
@@ -61,5 +61,4 @@ private:
     LetterEntry m_entry;
     int m_active = 1;
     int m_errors = 0;
-    int m_taskNumber = 0;
 };

@@ -2,14 +2,14 @@
 
 #include "core/ProgramState.h"
 #include "platform/Platform.h"
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
 #include <QLabel>
 
 QLabel* fixedLabel(QWidget* parent, const QString& name, const QString& text, qreal points)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = namedLabel(parent, name, text);
     label->setFont(Theme::fixedFont(points));
     label->setTextFormat(Qt::PlainText);
     Theme::setTextColour(label, Theme::Black);

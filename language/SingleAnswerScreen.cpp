@@ -17,14 +17,6 @@ constexpr qreal PromptPoints = 12;
 constexpr qreal SmallestPromptPoints = 8;
 constexpr qreal PairPoints = 15.75;
 
-QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
-    return box;
-}
-
 // The largest size from `points` down to the smallest at which the text fits.
 QFont largestFitting(qreal points, const std::function<bool(const QFontMetrics&)>& fits)
 {
@@ -82,14 +74,14 @@ SingleAnswerScreen::SingleAnswerScreen(
 void SingleAnswerScreen::buildFramed(const QString& promptCaption, const QString& entryCaption)
 {
     const int width = taskArea()->width();
-    QGroupBox* prompt = frame(taskArea(), "fraVorgabe", promptCaption, { 0, 0, width, 124 });
+    QGroupBox* prompt = namedFrame(taskArea(), "fraVorgabe", promptCaption, { 0, 0, width, 124 });
     m_vorgabe = fixedLabel(
         prompt, QStringLiteral("lblVorgabe"), QStringLiteral("Vorgabetext"), PromptPoints);
     m_vorgabe->setGeometry(10, 22, width - 20, 94);
     m_vorgabe->setAlignment(Qt::AlignCenter);
     m_vorgabe->setWordWrap(true);
 
-    QGroupBox* entry = frame(taskArea(), "fraEingabe", entryCaption, { 0, 134, width, 76 });
+    QGroupBox* entry = namedFrame(taskArea(), "fraEingabe", entryCaption, { 0, 134, width, 76 });
     m_eingabe = fixedLabel(entry, QStringLiteral("lblEingabe"), QStringLiteral("_"), PromptPoints);
     m_eingabe->setGeometry(10, 28, width - 20, 34);
     m_eingabe->setAlignment(Qt::AlignCenter);
@@ -99,7 +91,7 @@ void SingleAnswerScreen::buildFramed(const QString& promptCaption, const QString
 void SingleAnswerScreen::buildPair()
 {
     const int width = taskArea()->width();
-    QGroupBox* box = frame(taskArea(), "fraEingabe", {}, { 0, 0, width, 180 });
+    QGroupBox* box = namedFrame(taskArea(), "fraEingabe", {}, { 0, 0, width, 180 });
     QLabel* instruction
         = namedLabel(box, "Label9", QStringLiteral("Welches Wort fehlt? Gib es ein!"));
     instruction->setFont(Theme::uiFont(13, true));

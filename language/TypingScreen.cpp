@@ -6,6 +6,7 @@
 #include "language/TypingLayout.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
 #include <QGroupBox>
@@ -20,18 +21,14 @@ const QRect LineGeometry { 10, 24, 388, 84 };
 
 QGroupBox* textBox(QWidget* parent, const char* name, const QString& caption, int top)
 {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(0, top, parent->width(), BoxHeight);
-    return box;
+    return namedFrame(parent, name, caption, { 0, top, parent->width(), BoxHeight });
 }
 
 // Model and typed line share everything that decides where a character is drawn; only the
 // border and the background differ, and the model label makes up for the border by margins.
 QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
 {
-    auto* label = new QLabel(text, box);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = namedLabel(box, name, text);
     label->setGeometry(LineGeometry);
     label->setFont(Theme::fixedFont(TypingLayout::Sizes.front().points));
     label->setTextFormat(Qt::PlainText);
@@ -53,10 +50,10 @@ TaskFile::Loader checkedTexts(const Folders& folders)
                 continue;
             // One text per line of the file.
             result = {};
-            result.error = QStringLiteral("Die Aufgabendatei „%1“ enthält in Zeile %2 einen Text, "
-                                          "der zu lang für den Bildschirm ist.")
-                               .arg(taskFilePath(folders.programDirectory(), Number))
-                               .arg(i + 1);
+            result.error = TaskFile::message(taskFilePath(folders.programDirectory(), Number),
+                QStringLiteral(
+                    "enthält in Zeile %1 einen Text, der zu lang für den Bildschirm ist.")
+                    .arg(i + 1));
             break;
         }
         return result;

@@ -1,5 +1,6 @@
 #include "language/VerbFormsScreen.h"
 
+#include "ui/Labels.h"
 #include "ui/Theme.h"
 
 #include <QLabel>
@@ -31,8 +32,7 @@ constexpr Caption Tenses[] = { { 1, "Zukunft:" }, { 2, "vollendete Zukunft:" },
 
 QLabel* captionLabel(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = namedLabel(parent, name, text);
     label->setFont(Theme::uiFont(10, true));
     Theme::setTextColour(label, Theme::Black);
     return label;

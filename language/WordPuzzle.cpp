@@ -62,9 +62,8 @@ QString WordPuzzle::refill()
     TaskFile::keepUsable(result, exercise(Number).tasks);
     m_waiting = result.lists.value(0);
     if (m_waiting.isEmpty())
-        return QStringLiteral("Die Aufgabendatei „%1“ enthält kein Wort mit 1 bis %2 Zeichen.")
-            .arg(exercise(Number).taskFile.mid(1))
-            .arg(MaxLetters);
+        return TaskFile::message(exercise(Number).taskFile.mid(1),
+            QStringLiteral("enthält kein Wort mit 1 bis %1 Zeichen.").arg(MaxLetters));
     return {};
 }
 

@@ -101,8 +101,6 @@ public:
     // Where box i lies; its solution label and target shape lie there too.
     Position box(int i) const;
     bool occupied(int box) const { return m_occupied.at(static_cast<std::size_t>(box)); }
-    // Words of this pass not yet asked, in file order (colWoerter).
-    const QStringList& waiting() const { return m_waiting; }
     // intAufgNr: words laid out since the screen opened.
     int taskNumber() const { return m_taskNumber; }
     // intFehler: wrong drops since the screen opened.
@@ -115,7 +113,7 @@ private:
     Scores& m_scores;
     RandomSource& m_random;
     TaskFile::Loader m_loader;
-    QStringList m_waiting;
+    QStringList m_waiting; // colWoerter: words of this pass not yet asked, in file order
     QString m_word;
     std::array<Tile, MaxLetters> m_tiles {};
     std::array<bool, MaxLetters> m_occupied {}; // intBelegt

@@ -97,13 +97,9 @@ frmUebung02::frmUebung02(ProgramState& state, Platform& platform, QWidget* paren
     arrangePanel(EvaluationPanel::Arrangement::OneRow, PanelTop);
     movePictures(PicturesAt);
 
-    m_timer2 = new QTimer(this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setSingleShot(true);
+    m_timer2 = addTimer("Timer2");
     connect(m_timer2, &QTimer::timeout, this, &frmUebung02::pauseEnded);
-    m_timer3 = new QTimer(this);
-    m_timer3->setObjectName(QStringLiteral("Timer3"));
-    m_timer3->setSingleShot(true);
+    m_timer3 = addTimer("Timer3");
     connect(m_timer3, &QTimer::timeout, this, [this] {
         m_timer3->stop();
         m_puzzle.endFlash();

@@ -88,6 +88,11 @@ void TestTaskFileCheck::report_data()
                                        << Ascii
             + u"1: Fehler: „Regenschirme“ hat 12 Zeichen, ein Wort im Wortpuzzle höchstens 10.\n 1 Aufgabe, 1 Fehler"_s
                                        << true;
+    QTest::newRow("puzzle word with a percent sign")
+        << u"Wortpuzzle.txt"_s << QByteArray("Rabatt%1Euro\n")
+        << Ascii
+            + u"1: Fehler: „Rabatt%1Euro“ hat 12 Zeichen, ein Wort im Wortpuzzle höchstens 10.\n 1 Aufgabe, 1 Fehler"_s
+        << true;
     QTest::newRow("typing text too long")
         << u"Abschreibuebungen.txt"_s << QByteArray("Ja ja").repeated(60).append("\n")
         << Ascii

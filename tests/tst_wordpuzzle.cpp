@@ -188,6 +188,10 @@ void TestWordPuzzle::wordPile_data()
     QTest::newRow("empty and long lines skipped")
         << u"|Regenschirme|Schneemann|a"_s << 0 << u"Schneemann|a|Schneemann"_s << 2;
     QTest::newRow("no word of 1 to 10 letters") << u"|Regenbogenfarben"_s << 0 << u"!"_s << 1;
+    // As large as a task file may be, with an empty line after every word: skipping them must
+    // not keep the screen from opening.
+    QTest::newRow("a large file with empty lines")
+        << u"Ohr|"_s.repeated(500'000) << 0 << u"Ohr|Ohr"_s << 1;
 }
 
 void TestWordPuzzle::wordPile()

@@ -3,6 +3,7 @@
 #include "ui/ClickLabel.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <algorithm>
 
 namespace {
@@ -13,11 +14,16 @@ int room(const QLabel* label)
 }
 } // namespace
 
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text)
+QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    label->setObjectName(name);
     return label;
+}
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text)
+{
+    return namedLabel(parent, QString::fromLatin1(name), text);
 }
 
 ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text)
@@ -25,6 +31,15 @@ ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text)
     auto* label = new ClickLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
+}
+
+QGroupBox* namedFrame(
+    QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(geometry);
+    return frame;
 }
 
 QFont fittingFont(const QLabel* label, const QString& text, QFont font, qreal smallest)

@@ -4,12 +4,18 @@
 #include <QString>
 
 class ClickLabel;
+class QGroupBox;
 class QLabel;
+class QRect;
 class QWidget;
 
 // Controls carry the names they are known by, so tests and the error display can find them.
+QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text);
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
 ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text);
+// A frame with its caption (empty for none), placed in its parent.
+QGroupBox* namedFrame(
+    QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 
 // `font`, made smaller in half points down to `smallest` points, so that the text fits the
 // label's width on one line where it can.
