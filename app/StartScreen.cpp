@@ -51,7 +51,20 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     setFixedSize(Theme::px(9600), Theme::px(6735));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    m_background = Theme::picture(QStringLiteral("start"), size());
+    // The background and the cards under the entries are painted once into an opaque pixmap,
+    // not at every repaint (each exercise screen that closes causes one).
+    m_background = QPixmap(size());
+    m_background.fill(Qt::white);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    {
+        QPainter painter(&m_background);
+        painter.drawPixmap(0, 0, Theme::picture(QStringLiteral("start"), size()));
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
+        painter.setBrush(QColor(255, 255, 255, 200));
+        for (int k = 1; k <= ExerciseCount; ++k)
+            painter.drawRoundedRect(QRectF(cellRect(k)).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    }
 
     // The menu row, left to right with a separator between each pair; "Hilfe" stands at
     // 5985 twips, "Programm beenden" at the right end.
@@ -311,9 +324,4 @@ void frmStart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
-    painter.setBrush(QColor(255, 255, 255, 200));
-    for (int k = 1; k <= ExerciseCount; ++k)
-        painter.drawRoundedRect(QRectF(cellRect(k)).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
 }

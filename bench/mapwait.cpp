@@ -30,7 +30,13 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: mapwait PROGRAM [ARGS...]\n");
         return 2;
     }
+    // A server started just before may not accept connections yet.
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    for (int tries = 0; xcb_connection_has_error(connection) && tries < 100; ++tries) {
+        xcb_disconnect(connection);
+        usleep(100'000);
+        connection = xcb_connect(nullptr, nullptr);
+    }
     if (xcb_connection_has_error(connection)) {
         std::fprintf(stderr, "mapwait: no X display\n");
         return 2;

@@ -8,10 +8,15 @@ cmake --build "$build" --target tambolino tambolino_floor mapwait >/dev/null
 
 config=$(mktemp -d)
 trap 'rm -rf "$config"; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true' EXIT
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display and names it once it accepts connections.
+ready=$config/display
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
 xvfb=$!
-sleep 0.5
+for _ in $(seq 100); do # up to ten seconds on a busy machine
+    [ -s "$ready" ] && break
+    sleep 0.1
+done
+display=:$(head -n 1 "$ready")
 # Its own runtime folder too: a copy the user runs would otherwise take the start over.
 export DISPLAY=$display XDG_CONFIG_HOME=$config XDG_RUNTIME_DIR=$config
 unset QT_QPA_PLATFORM

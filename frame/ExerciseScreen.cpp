@@ -174,6 +174,7 @@ QTimer* ExerciseScreen::addTimer(const char* name)
 void ExerciseScreen::setTextField(QLineEdit* field)
 {
     m_textField = field;
+    Theme::makeTextField(field);
     setFocusProxy(field);
 }
 

@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-
 // One running copy per user, so that only one copy writes the scores. The first copy holds a
 // lock in the user's runtime folder for its whole run and listens on a local socket beside it;
 // a later copy asks it through the socket to come to the front, and ends. A copy that was
@@ -28,10 +26,11 @@ Q_SIGNALS:
 
 private:
     bool takeLock();
+    void listen();
     void askRunningCopy() const;
 
     QString m_lockPath;
     QString m_socketPath;
     int m_lock = -1;
-    QLocalServer* m_server = nullptr;
+    int m_listener = -1;
 };

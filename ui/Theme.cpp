@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QPointer>
@@ -15,11 +16,31 @@
 
 namespace {
 // The application's style, except that a group box's frame is a plain line around the contents
-// with nothing laid over its inside.
+// with nothing laid over its inside, and a text field's frame a plain line too. Plain lines,
+// because the style's antialiased rounded outlines cost as much as the rest of a screen.
 class PanelStyle final : public QProxyStyle
 {
 public:
     using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget) const override
+    {
+        if (element != PE_PanelLineEdit) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        painter->fillRect(option->rect, option->palette.brush(QPalette::Base));
+        const bool focused = option->state & State_HasFocus;
+        painter->save();
+        painter->setPen(focused ? option->palette.color(QPalette::Highlight)
+                                : option->palette.color(QPalette::Window).darker(150));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        if (focused)
+            painter->drawRect(option->rect.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
 
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
         QPainter* painter, const QWidget* widget) const override
@@ -34,10 +55,9 @@ public:
         QProxyStyle::drawComplexControl(control, &title, painter, widget);
         const QRect contents = subControlRect(CC_GroupBox, box, SC_GroupBoxContents, widget);
         painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(box->palette.color(QPalette::Window).darker(125));
         painter->setBrush(Qt::NoBrush);
-        painter->drawRoundedRect(QRectF(contents).adjusted(-1.5, -1.5, 1.5, 1.5), 2, 2);
+        painter->drawRect(contents.adjusted(-2, -2, 1, 1));
         painter->restore();
     }
 };
@@ -81,6 +101,11 @@ void makePanel(QGroupBox* frame, const QColor& colour)
 {
     setBackground(frame, colour);
     frame->setStyle(panelStyle());
+}
+
+void makeTextField(QLineEdit* field)
+{
+    field->setStyle(panelStyle());
 }
 
 void makeEntryBox(QFrame* box)

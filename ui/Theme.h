@@ -6,6 +6,7 @@
 
 class QFrame;
 class QGroupBox;
+class QLineEdit;
 class QPainter;
 class QWidget;
 
@@ -29,6 +30,9 @@ QColor textColour(const QWidget* widget);
 void setBackground(QWidget* widget, const QColor& colour);
 // A frame filled with exactly its colour: the style's own frame lays a shade over the inside.
 void makePanel(QGroupBox* frame, const QColor& colour);
+
+// A text field framed by a plain line, a double one while it has the focus.
+void makeTextField(QLineEdit* field);
 
 // A white box with a thin sunken border that shows on all four sides, for typed lines and values.
 void makeEntryBox(QFrame* box);
