@@ -2,6 +2,7 @@
 #include "language/WordPuzzle.h"
 #include "support/FakePlatform.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -116,6 +117,10 @@ void TestWordPuzzle::steps()
     Puzzle p { { word } };
     p.scores(2) = score;
     QCOMPARE(p.puzzle.start(), QString());
+    QSet<float> columns; // of the tiles' home places: never shared within a word
+    for (int i = 0; i < p.puzzle.length(); ++i)
+        columns.insert(p.puzzle.tile(i).position.left);
+    QCOMPARE(columns.size(), p.puzzle.length());
     QString shown;
     int pause = 0;
     for (const QString& step : steps.split(u' ')) {
