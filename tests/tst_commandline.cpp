@@ -7,22 +7,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString Usage = u"Aufruf: tambolino [Optionen]"_s;
-const QString Version = QStringLiteral("Tambolino " TAMBOLINO_VERSION);
-
 const QString Data = QStringLiteral(TAMBOLINO_DATA_DIR);
 
-// Neither output nor a problem: the program opens its window. A problem ends it with 2.
-void row(const char* name, const QStringList& arguments, const QString& output,
-    const QString& problem = {}, int exitCode = 0)
+// Exit code -1: the program opens its window. With a usage error the text is the problem, told
+// on the error channel; otherwise it is the first line of the output.
+void row(const char* name, const QStringList& arguments, int exitCode, const QString& text = {})
 {
-    const QString hint = u"„tambolino --help“ zeigt die möglichen Optionen."_s;
-    const int code = !problem.isEmpty() ? CommandLine::UsageError
-        : output.isEmpty()              ? -1
-                                        : exitCode;
-    QTest::newRow(name) << arguments << output
-                        << (problem.isEmpty() ? problem
-                                              : u"tambolino: %1\n%2\n"_s.arg(problem, hint))
-                        << code;
+    const bool usage = exitCode == CommandLine::UsageError;
+    QTest::newRow(name) << arguments << exitCode << (usage ? QString() : text)
+                        << (usage ? u"tambolino: %1\n„tambolino --help“ zeigt die möglichen "
+                                    u"Optionen.\n"_s.arg(text)
+                                  : QString());
 }
 } // namespace
 
@@ -38,39 +33,37 @@ private Q_SLOTS:
 void TestCommandLine::answer_data()
 {
     QTest::addColumn<QStringList>("arguments"); // after the program's name
+    QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("output"); // first line
     QTest::addColumn<QString>("errors");
-    QTest::addColumn<int>("exitCode"); // -1: the window opens
-    row("none", {}, {});
-    row("-help", { u"-help"_s }, Usage);
-    row("-v", { u"-v"_s }, Version);
-    row("help before version", { u"--version"_s, u"--help"_s }, Usage);
-    row("unknown short, as written", { u"-x"_s }, {}, u"Unbekannte Option „-x“."_s);
-    row("unknown with a value beats help", { u"--help"_s, u"--farbe=rot"_s }, {},
+    row("none", {}, -1);
+    row("-help before version", { u"--version"_s, u"-help"_s }, 0, Usage);
+    row("-v", { u"-v"_s }, 0, QStringLiteral("Tambolino " TAMBOLINO_VERSION));
+    row("unknown short, as written", { u"-x"_s }, 2, u"Unbekannte Option „-x“."_s);
+    row("unknown with a value beats help", { u"--help"_s, u"--farbe=rot"_s }, 2,
         u"Unbekannte Option „--farbe“."_s);
-    row("argument", { u"kind.tbo"_s }, {}, u"Unerwartetes Argument „kind.tbo“."_s);
+    row("argument", { u"kind.tbo"_s }, 2, u"Unerwartetes Argument „kind.tbo“."_s);
     row("Qt's options pass on",
         { u"-platform"_s, u"offscreen"_s, u"-reverse"_s, u"-session"_s, u"1a2b"_s,
             u"--style=fusion"_s },
-        {});
-    row("Qt's option without its value", { u"-platform"_s }, {},
+        -1);
+    row("Qt's option without its value", { u"-platform"_s }, 2,
         u"Die Befehlszeile ist ungültig."_s);
-    row("check, a shipped file", { u"--pruefen"_s, Data + u"/Division.txt"_s },
+    row("check, a shipped file", { u"--pruefen"_s, Data + u"/Division.txt"_s }, 0,
         Data
             + u"/Division.txt:1: Hinweis: Gelesen als ASCII (ohne Umlaute, in Windows-1252 und "
               u"UTF-8 gleich), mit Zeilenenden CR LF (Windows)."_s);
-    row("check, a missing file", { u"--check"_s, u"fehlt/Wortraten.txt"_s },
-        u"fehlt/Wortraten.txt: Fehler: Die Datei wurde nicht gefunden."_s, {}, 1);
-    row("check with an unknown option", { u"--check"_s, u"-x"_s }, {},
-        u"Unbekannte Option „-x“."_s);
+    row("check, a missing file", { u"--check"_s, u"fehlt/Wortraten.txt"_s }, 1,
+        u"fehlt/Wortraten.txt: Fehler: Die Datei wurde nicht gefunden."_s);
+    row("check with an unknown option", { u"--check"_s, u"-x"_s }, 2, u"Unbekannte Option „-x“."_s);
 }
 
 void TestCommandLine::answer()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
     QFETCH(QString, output);
     QFETCH(QString, errors);
-    QFETCH(int, exitCode);
     const CommandLine::Answer answer = CommandLine::answer(
         QStringList { u"/usr/lib/tambolino/tambolino"_s } + arguments, [] { return Data; });
     QCOMPARE(answer.exitCode.value_or(-1), exitCode);

@@ -15,7 +15,6 @@ class TestScoring : public QObject
 private Q_SLOTS:
     void result_data();
     void result();
-    void scoreLabel_data();
     void scoreLabel();
     void interleavedTasksKeepTheirOwnMeasure();
 };
@@ -24,19 +23,17 @@ void TestScoring::result_data()
 {
     QTest::addColumn<double>("now"); // the task began at second 1000 of the day, or 86395
     QTest::addColumn<int>("errors");
-    QTest::addColumn<QString>("text"); // with a weight of 10
-    QTest::newRow("8 s, 3 errors") << 1008.0 << 3 << "gebrauchte Zeit: 8 s | 3 Fehler | 95 Punkte";
-    QTest::newRow("62.5 to even") << 1016.0 << 0 << "gebrauchte Zeit: 16 s | 0 Fehler | 62 Punkte";
-    QTest::newRow("20.83 up") << 1048.0 << 0 << "gebrauchte Zeit: 48 s | 0 Fehler | 21 Punkte";
-    QTest::newRow("negative") << 1050.0 << 5 << "gebrauchte Zeit: 50 s | 5 Fehler | -30 Punkte";
-    QTest::newRow("now rounds half to even")
-        << 1041.5 << 0 << "gebrauchte Zeit: 42 s | 0 Fehler | 24 Punkte";
-    QTest::newRow("same second counts one")
-        << 1000.2 << 0 << "gebrauchte Zeit: 1 s | 0 Fehler | 1000 Punkte";
-    QTest::newRow("across midnight") << 5.0 << 0 << "gebrauchte Zeit: 10 s | 0 Fehler | 100 Punkte";
+    QTest::addColumn<QString>("text"); // after "gebrauchte Zeit: ", with a weight of 10
+    QTest::newRow("8 s, 3 errors") << 1008.0 << 3 << u"8 s | 3 Fehler | 95 Punkte"_s;
+    QTest::newRow("62.5 to even") << 1016.0 << 0 << u"16 s | 0 Fehler | 62 Punkte"_s;
+    QTest::newRow("20.83 up") << 1048.0 << 0 << u"48 s | 0 Fehler | 21 Punkte"_s;
+    QTest::newRow("negative") << 1050.0 << 5 << u"50 s | 5 Fehler | -30 Punkte"_s;
+    QTest::newRow("now rounds half to even") << 1041.5 << 0 << u"42 s | 0 Fehler | 24 Punkte"_s;
+    QTest::newRow("same second counts one") << 1000.2 << 0 << u"1 s | 0 Fehler | 1000 Punkte"_s;
+    QTest::newRow("across midnight") << 5.0 << 0 << u"10 s | 0 Fehler | 100 Punkte"_s;
     QTest::newRow("error count stays in range")
         << 1010.0 << std::numeric_limits<qint32>::max()
-        << "gebrauchte Zeit: 10 s | 2147483647 Fehler | -2147483648 Punkte";
+        << u"10 s | 2147483647 Fehler | -2147483648 Punkte"_s;
 }
 
 void TestScoring::result()
@@ -51,26 +48,16 @@ void TestScoring::result()
     state.lngAnzahl = 10;
     state.lngFehler = errors;
     subErgebnis(state, clock);
-    QCOMPARE(state.strErgebnis, text);
+    QCOMPARE(state.strErgebnis, u"gebrauchte Zeit: "_s + text);
     QCOMPARE(state.strErgebnis.section(u' ', -2, -2).toInt(), state.lngPunkte);
     QCOMPARE(state.lngFehler, 0);
 }
 
-void TestScoring::scoreLabel_data()
-{
-    QTest::addColumn<qint64>("score");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("negative") << qint64 { -50 } << "Punktestand: -0000050";
-    QTest::newRow("eight digits") << qint64 { 12345678 } << "Punktestand: 12345678";
-    QTest::newRow("lowest") << qint64 { std::numeric_limits<qint32>::min() }
-                            << "Punktestand: -2147483648";
-}
-
 void TestScoring::scoreLabel()
 {
-    QFETCH(qint64, score);
-    QFETCH(QString, label);
-    QCOMPARE(scoreLabelText(score), label);
+    QCOMPARE(scoreLabelText(-50), u"Punktestand: -0000050"_s);
+    QCOMPARE(scoreLabelText(12345678), u"Punktestand: 12345678"_s);
+    QCOMPARE(scoreLabelText(std::numeric_limits<qint32>::min()), u"Punktestand: -2147483648"_s);
 }
 
 // A typed text and an arithmetic task open side by side, worked in turns: each is scored by its

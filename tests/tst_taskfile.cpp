@@ -82,8 +82,8 @@ void TestTaskFile::cycle_data()
     QTest::newRow("one prompt twice") << QStringList { "A", "A" };
 }
 
-// Three passes, each showing every task once, never the same prompt twice in a row while
-// another is left.
+// Three passes, each reading the file afresh and showing every task once, never the same prompt
+// twice in a row while another is left.
 void TestTaskFile::cycle()
 {
     QFETCH(QStringList, tasks);
@@ -92,12 +92,7 @@ void TestTaskFile::cycle()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"aufgaben.txt"_s);
     QVERIFY(writeFile(path, taskFileBytes(tasks)));
-    TaskCycle cycle(
-        [&] {
-            ++loads;
-            return TaskFile::load(path, 1);
-        },
-        random);
+    TaskCycle cycle([&] { return ++loads, TaskFile::load(path, 1); }, random);
     // Every pass starts by drawing the last task, which is the one just shown.
     random.queued = { 0.0, 0.0, 0.0, 0.99, 0.0, 0.0, 0.0, 0.99 };
     QVERIFY(cycle.start().isEmpty());

@@ -64,7 +64,7 @@ void TestTermination::oneCopyRunsAndSigtermSaves()
     // A killed copy stops neither a later start nor, with the locks it left, a save: SIGTERM ends
     // the next copy with one. The store is read as 8 and written back as "8".
     const auto killed = static_cast<pid_t>(first.processId());
-    ::kill(killed, SIGKILL);
+    first.kill();
     QVERIFY(first.waitForFinished());
     const QString store = m_config.filePath(u"Tambolino/Tambolino.conf"_s);
     QSettings(store, QSettings::IniFormat).setValue(u"Punktestaende/Kopfrechnen"_s, u"7.5"_s);
@@ -81,12 +81,11 @@ void TestTermination::oneCopyRunsAndSigtermSaves()
     third.start(QStringLiteral(TAMBOLINO_EXE), {});
     QVERIFY(third.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(catchesSigterm(third.processId()), 20000);
-    ::kill(static_cast<pid_t>(third.processId()), SIGTERM);
+    third.terminate();
     QVERIFY(third.waitForFinished(20000));
     QCOMPARE(third.exitStatus(), QProcess::NormalExit);
     QSettings saved(store, QSettings::IniFormat);
     QCOMPARE(saved.value(u"Punktestaende/Kopfrechnen"_s).toString(), u"8"_s);
-    QCOMPARE(saved.value(u"Punktestaende/Division"_s).toString(), u"0"_s);
 
     // The running copy hears of a later start.
     SingleInstance running(m_runtime.path());
@@ -112,7 +111,7 @@ void TestTermination::killDuringSaveLeavesOneGeneration()
         if (run == 0)
             QTRY_VERIFY_WITH_TIMEOUT(ScoreStore::load(store)(1) > 0, 20000);
         QThread::usleep(run * 1500);
-        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        writer.kill();
         QVERIFY(writer.waitForFinished());
         // All twelve from one save, never older than before.
         const Scores after = ScoreStore::load(store);

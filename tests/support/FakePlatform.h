@@ -14,6 +14,16 @@
 
 // Stand-ins for every platform adapter. None of them blocks, waits or touches the user's files.
 
+// The queued values in turn, then `fallback` forever.
+template<class T> T takeNext(std::deque<T>& queued, const T& fallback)
+{
+    if (queued.empty())
+        return fallback;
+    T value = queued.front();
+    queued.pop_front();
+    return value;
+}
+
 class FakeClock final : public Clock
 {
 public:
@@ -23,13 +33,12 @@ public:
     void advance(double s) { seconds += s; }
 };
 
-// Returns the queued values in turn, then `fallback` forever.
 class FakeRandom final : public RandomSource
 {
 public:
     std::deque<double> queued;
     double fallback = 0.0;
-    double next() override;
+    double next() override { return takeNext(queued, fallback); }
 };
 
 class MemorySettings final : public SettingsStore
@@ -38,7 +47,10 @@ public:
     QMap<QString, QString> values; // "section/key" -> value
     // The next write finds the store unreadable and starts it afresh.
     bool damaged = false;
-    QString value(const QString& section, const QString& key) const override;
+    QString value(const QString& section, const QString& key) const override
+    {
+        return values.value(section + u'/' + key);
+    }
     Written setValues(const QString& section, const Values& values) override;
 };
 
@@ -51,7 +63,7 @@ public:
     QString programDirectory() const override { return program; }
 };
 
-// Answers with the queued answers in turn, then with `fallback`; records every box shown.
+// Records every box shown.
 class ScriptedMessageBox final : public MessageBox
 {
 public:
@@ -60,35 +72,47 @@ public:
         QString text;
         QString title;
         Buttons buttons;
-        Icon icon;
     };
     QList<Shown> shown;
     std::deque<Answer> answers;
     Answer fallback = Answer::Ok;
-    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon) override
+    {
+        shown.append({ text, title, buttons });
+        return takeNext(answers, fallback);
+    }
 };
 
-// Answers with the queued results in turn (nullopt = cancelled); records every request.
+// Results nullopt: cancelled. Records every request.
 class ScriptedFileDialog final : public FileDialog
 {
 public:
     std::deque<std::optional<QString>> results;
     QList<Request> opened;
     QList<Request> saved;
-    std::optional<QString> openFile(const Request& request) override;
-    std::optional<QString> saveFile(const Request& request) override;
-
-private:
-    std::optional<QString> take();
+    std::optional<QString> openFile(const Request& request) override
+    {
+        opened.append(request);
+        return takeNext(results, {});
+    }
+    std::optional<QString> saveFile(const Request& request) override
+    {
+        saved.append(request);
+        return takeNext(results, {});
+    }
 };
 
-// Records every address; reports at once that the browser opened, or failed when `fail`.
+// Reports at once that the browser opened, or failed when `fail`.
 class RecordingBrowser final : public Browser
 {
 public:
     QList<QUrl> urls;
     bool fail = false;
-    void open(const QUrl& url, Done done) override;
+    void open(const QUrl& url, Done done) override
+    {
+        urls.append(url);
+        done(!fail);
+    }
 };
 
 class FakePlatform
