@@ -6,15 +6,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
-namespace {
 const QString BrowserError
     = u"Beim Aufruf des Internet Explorers ist leider ein Fehler aufgetreten. Bitte öffnen Sie die "
       "Webseite auf die Ihnen gewohnte Weise."_s;
-} // namespace
 
 class TestHelp : public QObject
 {
@@ -36,10 +33,6 @@ void TestHelp::labelsOpenTheBrowser()
     program.fake.browser.fail = true;
     program.start();
     program.click(u"lblHilfe"_s);
-    const auto& shown = program.fake.messages.shown;
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].text, BrowserError);
-
     program.fake.browser.fail = false;
     QTest::keyClick(program.startScreen(), Qt::Key_F1);
     program.click(u"lblWeb"_s);
@@ -48,7 +41,8 @@ void TestHelp::labelsOpenTheBrowser()
     const QUrl index = QUrl::fromLocalFile(u"/opt/kinder/Hilfe/index.htm"_s);
     const QUrl vendor(vendorAddress());
     QCOMPARE(program.fake.browser.urls, QList<QUrl>({ index, index, vendor, vendor }));
-    QCOMPARE(shown.size(), 1);
+    QCOMPARE(program.fake.messages.shown.size(), 1);
+    QCOMPARE(program.fake.messages.shown[0].text, BrowserError);
     QCOMPARE(helpPagePath(u"D:\\"_s, u"index.htm"_s), u"D:\\Hilfe/index.htm"_s);
 }
 
@@ -88,24 +82,23 @@ void TestHelp::launcherExitStatus()
         script.isEmpty() ? QByteArray() : "file:///opt/Kinder%20Ordner/Hilfe/index.htm");
 }
 
+// Every page the program opens is shipped; every link and anchor of the pages resolves.
 void TestHelp::pagesExistAndLinksResolve()
 {
     const QDir help(QStringLiteral(TAMBOLINO_DATA_DIR "/Hilfe"));
     QVERIFY(help.exists(u"index.htm"_s));
     for (int k = 1; k <= 12; ++k)
         QVERIFY2(help.exists(exercise(k).helpPage), qPrintable(exercise(k).helpPage));
-
     static const QRegularExpression link(u"(?:href|src)=\"([^\"#]*)(#[^\"]*)?\""_s);
     for (const QString& page : help.entryList({ u"*.htm"_s })) {
-        for (const QRegularExpressionMatch& match :
+        for (const auto& match :
             link.globalMatch(QString::fromUtf8(readFile(help.filePath(page))))) {
             const QString target = match.captured(1).isEmpty() ? page : match.captured(1);
-            const QString where = page + u" -> "_s + match.captured(0);
-            QVERIFY2(!target.contains(u"://"_s) && help.exists(target), qPrintable(where));
-            const QString anchor = match.captured(2).mid(1);
-            QVERIFY2(anchor.isEmpty()
-                    || readFile(help.filePath(target)).contains("id=\"" + anchor.toUtf8() + '"'),
-                qPrintable(where));
+            const QByteArray anchor = "id=\"" + match.captured(2).mid(1).toUtf8() + '"';
+            QVERIFY2(help.exists(target)
+                    && (match.captured(2).isEmpty()
+                        || readFile(help.filePath(target)).contains(anchor)),
+                qPrintable(page + u" -> "_s + match.captured(0)));
         }
     }
 }

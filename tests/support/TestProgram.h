@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ExerciseRegistry.h"
 #include "app/MainWindow.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
@@ -16,19 +15,17 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// Real key events, one character each, to the widget that has the focus on a screen or to the
-// named one; umlauts too, which QTest::keyClicks cannot send.
-inline void typeKeys(
-    QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// Real key events, one character each; umlauts too, which QTest::keyClicks cannot send.
+inline void typeKeys(QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers = {})
 {
     static const QHash<QChar, Qt::Key> named { { u'\b', Qt::Key_Backspace },
         { u'\r', Qt::Key_Return }, { QChar(27), Qt::Key_Escape }, { u'\t', Qt::Key_Tab },
         { QChar(127), Qt::Key_Delete }, { u' ', Qt::Key_Space } };
     for (const QChar c : text) {
         const bool plain = c.unicode() < 128 && c.isLetterOrNumber();
-        const Qt::Key key
-            = named.value(c, plain ? static_cast<Qt::Key>(c.toUpper().unicode()) : Qt::Key_unknown);
-        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), modifiers);
+        QTest::sendKeyEvent(QTest::Click, widget,
+            named.value(c, plain ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown), QString(c),
+            modifiers);
     }
 }
 
@@ -58,10 +55,7 @@ struct TestProgram
         fake.folders.documents = documents.path();
     }
 
-    void start(ExerciseRegistry exercises = ExerciseRegistry::builtIn())
-    {
-        window = std::make_unique<MDIGrund>(state, fake.platform, std::move(exercises));
-    }
+    void start() { window = std::make_unique<MDIGrund>(state, fake.platform); }
 
     // Shown and active, so that keys reach the control with the focus.
     void show() const
@@ -70,34 +64,22 @@ struct TestProgram
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    void writeTasks(int k, const QStringList& lines) const
-    {
-        writeFile(taskFilePath(folder.path(), k), taskFileBytes(lines));
-    }
-
     // A click on exercise k's start-screen entry; the screen it opened, or nullptr.
     ExerciseScreen* open(int k) const
     {
         QTest::mouseClick(
             control<ClickLabel>(startScreen(), QString::fromLatin1(exercise(k).entryControl)),
             Qt::LeftButton);
-        return screen(k);
+        return window->findChild<ExerciseScreen*>(QString::fromLatin1(exercise(k).screen));
     }
 
     // The program started and shown over these tasks of exercise k, and its screen opened.
     ExerciseScreen* startWith(int k, const QStringList& tasks)
     {
-        writeTasks(k, tasks);
+        writeFile(taskFilePath(folder.path(), k), taskFileBytes(tasks));
         start();
-        window->show();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            return nullptr;
+        show();
         return open(k);
-    }
-
-    ExerciseScreen* screen(int k) const
-    {
-        return window->findChild<ExerciseScreen*>(QString::fromLatin1(exercise(k).screen));
     }
 
     QWidget* startScreen() const { return control(window.get(), QStringLiteral("frmStart")); }
