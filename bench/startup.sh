@@ -23,20 +23,25 @@ unset QT_QPA_PLATFORM
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 
-measure() {
-    local program=$1 times=() peaks=() line
-    "$build/bin/mapwait" "$program" >/dev/null # warm the file cache
-    for _ in $(seq "$runs"); do
-        line=$("$build/bin/mapwait" "$program")
-        times+=("${line% *}")
-        peaks+=("${line#* }")
-    done
-    printf '%s %s\n' "$(printf '%s\n' "${times[@]}" | median)" \
-        "$(printf '%s\n' "${peaks[@]}" | median)"
-}
+# The two programs start in turns, so that a change in the machine's load meets both alike.
+app=$build/bin/tambolino
+floor=$build/bin/tambolino_floor
+"$build/bin/mapwait" "$app" >/dev/null # warm the file cache
+"$build/bin/mapwait" "$floor" >/dev/null
+app_times=() app_peaks=() floor_times=() floor_peaks=()
+for _ in $(seq "$runs"); do
+    line=$("$build/bin/mapwait" "$app")
+    app_times+=("${line% *}")
+    app_peaks+=("${line#* }")
+    line=$("$build/bin/mapwait" "$floor")
+    floor_times+=("${line% *}")
+    floor_peaks+=("${line#* }")
+done
+app_ms=$(printf '%s\n' "${app_times[@]}" | median)
+app_kb=$(printf '%s\n' "${app_peaks[@]}" | median)
+floor_ms=$(printf '%s\n' "${floor_times[@]}" | median)
+floor_kb=$(printf '%s\n' "${floor_peaks[@]}" | median)
 
-read -r app_ms app_kb < <(measure "$build/bin/tambolino")
-read -r floor_ms floor_kb < <(measure "$build/bin/tambolino_floor")
 printf '%-18s %12s %14s\n' "" "start (ms)" "peak RSS (kB)"
 printf '%-18s %12s %14s\n' "tambolino" "$app_ms" "$app_kb"
 printf '%-18s %12s %14s\n' "bare Qt window" "$floor_ms" "$floor_kb"
