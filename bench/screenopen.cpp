@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace {
 // Runs the event loop until `widget` has been painted once; true when it was.
@@ -56,24 +58,28 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Milliseconds from `open` to the screen it returns being painted, `runs` times; `close` ends it.
-double timeOpens(
-    int runs, const std::function<QWidget*()>& open, const std::function<void(QWidget*)>& close)
+// Milliseconds from an open to the screen it returns being painted, median of `runs`, for the
+// screen and its floor opened in turns, so that a change in the machine's load meets both
+// alike; nothing when a screen did not open. Each screen's sub-window is closed after it.
+std::optional<std::pair<double, double>> timeOpens(int runs,
+    const std::function<QWidget*()>& openScreen, const std::function<QWidget*()>& openFloor)
 {
     PaintWatch watch;
-    std::vector<double> times;
+    std::vector<double> times[2];
     for (int i = 0; i <= runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        QWidget* screen = open();
-        if (!screen || !watch.wait(screen))
-            return -1;
-        if (i > 0) // the first open warms the caches
-            times.push_back(clock.nsecsElapsed() / 1e6);
-        close(screen);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (int which = 0; which < 2; ++which) {
+            QElapsedTimer clock;
+            clock.start();
+            QWidget* screen = which == 0 ? openScreen() : openFloor();
+            if (!screen || !watch.wait(screen))
+                return std::nullopt;
+            if (i > 0) // the first open warms the caches
+                times[which].push_back(clock.nsecsElapsed() / 1e6);
+            qobject_cast<QMdiSubWindow*>(screen->parentWidget())->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
-    return median(times);
+    return std::pair { median(times[0]), median(times[1]) };
 }
 } // namespace
 
@@ -100,7 +106,8 @@ int main(int argc, char* argv[])
         const auto screenName = QString::fromLatin1(entry.screen);
         int labels = 0;
         int boxes = 0;
-        const double opened = timeOpens(
+        const QSize size = window.findChild<QWidget*>(QStringLiteral("frmStart"))->size();
+        const auto times = timeOpens(
             runs,
             [&]() -> QWidget* {
                 QTest::mouseClick(
@@ -112,14 +119,6 @@ int main(int argc, char* argv[])
                 }
                 return screen;
             },
-            [](QWidget* screen) { qobject_cast<QMdiSubWindow*>(screen->parentWidget())->close(); });
-        if (opened < 0) {
-            std::printf("%-18s %10s\n", qPrintable(entry.menuText), "-");
-            continue;
-        }
-        const QSize size = window.findChild<QWidget*>(QStringLiteral("frmStart"))->size();
-        const double floor = timeOpens(
-            runs,
             [&]() -> QWidget* {
                 auto* page = new QWidget;
                 page->setFixedSize(size);
@@ -132,8 +131,12 @@ int main(int argc, char* argv[])
                 sub->setAttribute(Qt::WA_DeleteOnClose);
                 sub->show();
                 return page;
-            },
-            [](QWidget* page) { qobject_cast<QMdiSubWindow*>(page->parentWidget())->close(); });
+            });
+        if (!times) {
+            std::printf("%-18s %10s\n", qPrintable(entry.menuText), "-");
+            continue;
+        }
+        const auto [opened, floor] = *times;
         std::printf("%-18s %10.2f %10.2f %7.2f\n", qPrintable(entry.menuText), opened, floor,
             opened / floor);
     }

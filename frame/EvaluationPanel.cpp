@@ -6,10 +6,9 @@
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
-#include <QGridLayout>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QVBoxLayout>
 #include <algorithm>
 
 EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
@@ -37,50 +36,72 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
     m_aufgabe = pair("Label8", "Aufgabe", "lblAufg", QStringLiteral("1"));
     m_punktemeldung = pair("Label5", "Meldungen", "lblPunktemeldung", {});
     m_punktemeldung->setFont(Theme::uiFont(8.5, true));
-    // A long message must not widen its column and shift the other boxes.
-    m_punktemeldung->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     if (errorDisplay)
         m_fehleranzeige = pair("Label6", "Fehleranzeige", "lblFehleranzeige", {});
 }
 
 void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
 {
+    // Fixed places, not a layout: a layout would measure every label again at each new text,
+    // once a second for the clock, and let the boxes move as their texts grow.
     m_arrangement = arrangement;
     setGeometry(geometry);
-    delete layout();
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(10, 4, 10, 8);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(2);
+    const QRect area = contentsRect().adjusted(10, 4, -10, -8);
+    constexpr int Gap = 10; // between columns
+    constexpr int Spacing = 2; // between rows
+    constexpr int ValueHeight = 20;
+    const int captionHeight = QFontMetrics(m_captions.first()->font()).height();
+    const auto place = [&](int index, int left, int top, int width) {
+        m_captions[index]->setGeometry(left, top, width, captionHeight);
+        m_values[index]->setGeometry(left, top + captionHeight + Spacing, width, ValueHeight);
+    };
 
     // The five numbers first, then the messages, then the error display or the links.
-    const auto place = [&](int index, int row, int column, int span) {
-        grid->addWidget(m_captions[index], row, column, 1, span);
-        grid->addWidget(m_values[index], row + 1, column, 1, span);
-    };
-    const int numbers = 5;
-    const int messages = numbers;
-    const bool oneRow = arrangement == Arrangement::OneRow;
-    for (int i = 0; i < numbers; ++i)
-        place(i, 0, i, 1);
-    const int row = oneRow ? 0 : 2;
-    const int column = oneRow ? numbers : 0;
-    const int span = oneRow ? 2 : (m_fehleranzeige || !m_linkLabels.isEmpty() ? 3 : numbers);
-    place(messages, row, column, span);
-    if (m_fehleranzeige)
-        place(messages + 1, row, column + span, 2);
-    if (!m_linkLabels.isEmpty()) {
-        auto* linkColumn = new QVBoxLayout;
-        linkColumn->setSpacing(2);
-        for (ClickLabel* link : std::as_const(m_linkLabels))
-            linkColumn->addWidget(link);
-        linkColumn->addStretch();
-        const int first = column + span + (m_fehleranzeige ? 2 : 0);
-        grid->addLayout(linkColumn, row, first, 2, std::max(1, numbers - first));
+    constexpr int Numbers = 5;
+    const int linksRight = area.right() + 1;
+    int left = area.left();
+    int top = area.top();
+    int column = 0; // of the numbers, in two rows
+    int messageWidth = 0;
+    if (arrangement == Arrangement::TwoRows) {
+        column = (area.width() - (Numbers - 1) * Gap) / Numbers;
+        for (int i = 0; i < Numbers; ++i)
+            place(i, area.left() + i * (column + Gap), top, column);
+        top += captionHeight + Spacing + ValueHeight + Spacing;
+        const int span = m_fehleranzeige || !m_linkLabels.isEmpty() ? 3 : Numbers;
+        messageWidth = span * column + (span - 1) * Gap;
+    } else {
+        // The one row sits at the bottom of the panel's inside: the margins would not leave room.
+        top = std::min(top, contentsRect().bottom() + 1 - captionHeight - Spacing - ValueHeight);
+        // Each number as wide as its caption or its widest value; the messages take the rest.
+        static const char* const widest[Numbers]
+            = { "00:00", "00:00:00", "-0000000000", "000", "000" };
+        for (int i = 0; i < Numbers; ++i) {
+            const int width = std::max(
+                QFontMetrics(m_captions[i]->font()).horizontalAdvance(m_captions[i]->text()),
+                QFontMetrics(m_values[i]->font()).horizontalAdvance(QLatin1String(widest[i]))
+                    + 2 * m_values[i]->frameWidth() + 4);
+            place(i, left, top, width);
+            left += width + Gap;
+        }
+        int linkWidth = 0;
+        for (const ClickLabel* link : std::as_const(m_linkLabels))
+            linkWidth = std::max(
+                linkWidth, QFontMetrics(link->font()).horizontalAdvance(link->text()) + Gap);
+        messageWidth = linksRight - left - linkWidth;
     }
-    // In one row the numbers keep the width they need and the messages take the rest.
-    for (int c = 0; c < grid->columnCount(); ++c)
-        grid->setColumnStretch(c, !oneRow || (c >= column && c < column + span) ? 1 : 0);
+    place(Numbers, left, top, messageWidth);
+    left += messageWidth + Gap;
+    if (m_fehleranzeige) {
+        const int width = 2 * column + Gap;
+        place(Numbers + 1, left, top, width);
+        left += width + Gap;
+    }
+    for (ClickLabel* link : std::as_const(m_linkLabels)) {
+        const int height = QFontMetrics(link->font()).height();
+        link->setGeometry(left, top, linksRight - left, height);
+        top += height + Spacing;
+    }
 }
 
 ClickLabel* EvaluationPanel::addLink(const char* name, const QString& text)
@@ -89,8 +110,7 @@ ClickLabel* EvaluationPanel::addLink(const char* name, const QString& text)
     link->setFont(Theme::uiFont(9, true));
     m_links->add(link, Theme::Black);
     m_linkLabels.append(link);
-    if (layout())
-        arrange(m_arrangement, geometry());
+    arrange(m_arrangement, geometry());
     return link;
 }
 

@@ -4,7 +4,6 @@
 
 class ClickLabel;
 class HoverGroup;
-class QGridLayout;
 class QLabel;
 
 // fraAuswertung: the label pairs every exercise screen shows (time, time of day, score,

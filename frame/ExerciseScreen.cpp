@@ -13,8 +13,8 @@
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -114,8 +114,9 @@ void ExerciseScreen::buildTimeLimit()
 {
     QGroupBox* frame = namedFrame(
         this, "Frame1", QStringLiteral("Zeitbegrenzung"), { RightColumn, TaskTop, 192, 74 });
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(10, 4, 10, 6);
+    // Two by two in fixed places: "5 min" and "10 min" above, "15 min" and "keine" below.
+    const QRect area = frame->contentsRect().adjusted(10, 4, -10, -6);
+    const QSize cell(area.width() / 2, area.height() / 2);
     const struct
     {
         const char* name;
@@ -127,13 +128,15 @@ void ExerciseScreen::buildTimeLimit()
         { "opt15min", "15 min", 15 },
         { "optKeine", "keine", 0 },
     };
-    // Two by two: "5 min" and "10 min" above, "15 min" and "keine" below.
     int index = 0;
     QRadioButton* none = nullptr;
     for (const auto& option : options) {
         auto* button = new QRadioButton(QString::fromUtf8(option.caption), frame);
         button->setObjectName(QString::fromLatin1(option.name));
-        grid->addWidget(button, index / 2, index % 2);
+        const int height = button->sizeHint().height();
+        button->setGeometry(area.left() + index % 2 * cell.width(),
+            area.top() + index / 2 * cell.height() + (cell.height() - height) / 2, cell.width(),
+            height);
         ++index;
         const int minutes = option.minutes;
         connect(button, &QRadioButton::toggled, this, [this, minutes](bool on) {
@@ -184,6 +187,8 @@ bool ExerciseScreen::open()
         Theme::makePanel(frame, Theme::PanelBackground);
     for (QRadioButton* option : findChildren<QRadioButton*>())
         Theme::setBackground(option, Theme::PanelBackground);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        Theme::makeQuick(button);
     m_version->setText(versionText());
     m_panel->setScore(m_state.ScoreTable(m_number));
 

@@ -1,5 +1,6 @@
 #include "ui/Theme.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QSvgRenderer>
 #include <QWidget>
@@ -26,6 +28,10 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
         const QWidget* widget) const override
     {
+        if (element == PE_IndicatorRadioButton || element == PE_PanelButtonCommand) {
+            drawCached(element, option, painter, widget);
+            return;
+        }
         if (element != PE_PanelLineEdit) {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
             return;
@@ -40,6 +46,45 @@ public:
         if (focused)
             painter->drawRect(option->rect.adjusted(1, 1, -2, -2));
         painter->restore();
+    }
+
+    // Radio buttons and push buttons are drawn once for each look and then copied: every
+    // exercise screen shows the same few.
+    void drawCached(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget) const
+    {
+        const QPalette& palette = option->palette;
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        const QString key = QStringLiteral("tambolino/%1/%2/%3x%4@%5/%6/%7/%8/%9")
+                                .arg(int(element))
+                                .arg(uint(option->state))
+                                .arg(option->rect.width())
+                                .arg(option->rect.height())
+                                .arg(ratio)
+                                .arg(palette.color(QPalette::Window).rgba())
+                                .arg(palette.color(QPalette::Button).rgba())
+                                .arg(palette.color(QPalette::Base).rgba())
+                                .arg(palette.color(QPalette::Text).rgba());
+        QPixmap pixmap;
+        if (!QPixmapCache::find(key, &pixmap)) {
+            pixmap = QPixmap(option->rect.size() * ratio);
+            pixmap.setDevicePixelRatio(ratio);
+            pixmap.fill(Qt::transparent);
+            QPainter cache(&pixmap);
+            // Drawn at the pixmap's origin, from a copy of the option of the same kind.
+            QStyleOptionButton button;
+            QStyleOption plain(*option);
+            QStyleOption* moved = &plain;
+            if (const auto* given = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+                button = *given;
+                moved = &button;
+            }
+            moved->rect = QRect(QPoint(), option->rect.size());
+            QProxyStyle::drawPrimitive(element, moved, &cache, widget);
+            cache.end();
+            QPixmapCache::insert(key, pixmap);
+        }
+        painter->drawPixmap(option->rect.topLeft(), pixmap);
     }
 
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -106,6 +151,11 @@ void makePanel(QGroupBox* frame, const QColor& colour)
 void makeTextField(QLineEdit* field)
 {
     field->setStyle(panelStyle());
+}
+
+void makeQuick(QAbstractButton* button)
+{
+    button->setStyle(panelStyle());
 }
 
 void makeEntryBox(QFrame* box)

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPixmap>
 
+class QAbstractButton;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
@@ -30,6 +31,9 @@ QColor textColour(const QWidget* widget);
 void setBackground(QWidget* widget, const QColor& colour);
 // A frame filled with exactly its colour: the style's own frame lays a shade over the inside.
 void makePanel(QGroupBox* frame, const QColor& colour);
+
+// A radio or push button that looks as in the application's style, drawn from a cache.
+void makeQuick(QAbstractButton* button);
 
 // A text field framed by a plain line, a double one while it has the focus.
 void makeTextField(QLineEdit* field);
