@@ -58,7 +58,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     {
         QPainter painter(&m_background);
-        painter.drawPixmap(0, 0, Theme::picture(QStringLiteral("start"), size()));
+        Theme::paintPicture(painter, QStringLiteral("start"), rect());
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
         painter.setBrush(QColor(255, 255, 255, 200));

@@ -206,6 +206,15 @@ QPixmap picture(const QString& name, const QSize& size)
     return pixmap;
 }
 
+void paintPicture(QPainter& painter, const QString& name, const QRectF& target)
+{
+    QSvgRenderer renderer(QStringLiteral(":/images/") + name + QStringLiteral(".svg"));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, target);
+    painter.restore();
+}
+
 QIcon windowIcon()
 {
     // Rendered by the SVG icon engine when the window system asks for a size.

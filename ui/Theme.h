@@ -9,6 +9,7 @@ class QFrame;
 class QGroupBox;
 class QLineEdit;
 class QPainter;
+class QRectF;
 class QWidget;
 
 // Colours, fonts and pictures shared by all screens.
@@ -47,6 +48,8 @@ QFont fixedFont(qreal points);
 
 // A picture from the compiled-in resources, rendered at the given size.
 QPixmap picture(const QString& name, const QSize& size);
+// The same picture painted straight onto a painter's device, for a picture shown only once.
+void paintPicture(QPainter& painter, const QString& name, const QRectF& target);
 QIcon windowIcon();
 
 } // namespace Theme
