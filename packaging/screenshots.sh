@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
 if [ -z "${TAMBOLINO_SCREENSHOTS_DISPLAY:-}" ]; then
     need_packages "${BUILD_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
-    build "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    build release
     exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
         env TAMBOLINO_SCREENSHOTS_DISPLAY=1 "${BASH_SOURCE[0]}" "$@"
 fi
