@@ -24,9 +24,10 @@ ExerciseRegistry ExerciseRegistry::builtIn()
 {
     ExerciseRegistry registry;
     registry.add(1,
-        [](ProgramState& state, Platform& platform) { return new frmUebung01(state, platform); });
-    registry.add(2,
-        [](ProgramState& state, Platform& platform) { return new frmUebung02(state, platform); });
+        [](ProgramState& state, Platform& platform) { return new TypingScreen(state, platform); });
+    registry.add(2, [](ProgramState& state, Platform& platform) {
+        return new WordPuzzleScreen(state, platform);
+    });
     registry.add(3,
         [](ProgramState& state, Platform& platform) { return new FillInScreen(state, platform); });
     for (int k : { 4, 5, 8 }) {

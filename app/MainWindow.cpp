@@ -16,7 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 
-MDIGrund::MDIGrund(
+MainWindow::MainWindow(
     ProgramState& state, Platform& platform, ExerciseRegistry exercises, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state)
@@ -41,11 +41,11 @@ MDIGrund::MDIGrund(
         move(frame.topLeft());
     }
 
-    m_start = new frmStart(state, platform);
-    connect(m_start, &frmStart::exerciseRequested, this, &MDIGrund::showExercise);
-    connect(m_start, &frmStart::endRequested, this, &MDIGrund::subProgrammEnde);
+    m_start = new StartScreen(state, platform);
+    connect(m_start, &StartScreen::exerciseRequested, this, &MainWindow::showExercise);
+    connect(m_start, &StartScreen::endRequested, this, &MainWindow::endProgram);
     // A reset or a loaded score file changes the scores of open screens too.
-    connect(m_start, &frmStart::scoreReplaced, this, [this](int k) {
+    connect(m_start, &StartScreen::scoreReplaced, this, [this](int k) {
         if (ExerciseScreen* screen = exerciseScreen(k))
             screen->showScore();
     });
@@ -66,9 +66,9 @@ MDIGrund::MDIGrund(
     }
 }
 
-MDIGrund::~MDIGrund() = default;
+MainWindow::~MainWindow() = default;
 
-QMdiSubWindow* MDIGrund::addScreen(QWidget* screen)
+QMdiSubWindow* MainWindow::addScreen(QWidget* screen)
 {
     // Screens are pages inside the main window: no frame of their own, not in the task bar.
     QMdiSubWindow* window = m_mdiArea->addSubWindow(screen, Qt::FramelessWindowHint);
@@ -80,7 +80,7 @@ QMdiSubWindow* MDIGrund::addScreen(QWidget* screen)
     return window;
 }
 
-void MDIGrund::showExercise(int k)
+void MainWindow::showExercise(int k)
 {
     if (k < 1 || k > ExerciseCount)
         return;
@@ -92,7 +92,7 @@ void MDIGrund::showExercise(int k)
     ExerciseScreen* screen = m_registry.create(k, m_state, m_platform);
     if (!screen)
         return;
-    connect(screen, &ExerciseScreen::scoreChanged, m_start, &frmStart::showScore);
+    connect(screen, &ExerciseScreen::scoreChanged, m_start, &StartScreen::showScore);
     if (!screen->open()) {
         delete screen;
         return;
@@ -102,14 +102,14 @@ void MDIGrund::showExercise(int k)
     screen->setFocus();
 }
 
-ExerciseScreen* MDIGrund::exerciseScreen(int k) const
+ExerciseScreen* MainWindow::exerciseScreen(int k) const
 {
     if (k < 1 || k > ExerciseCount || !m_exercises[k])
         return nullptr;
     return qobject_cast<ExerciseScreen*>(m_exercises[k]->widget());
 }
 
-void MDIGrund::bringToFront()
+void MainWindow::bringToFront()
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -117,13 +117,13 @@ void MDIGrund::bringToFront()
     activateWindow();
 }
 
-void MDIGrund::subProgrammEnde()
+void MainWindow::endProgram()
 {
     m_mdiArea->closeAllSubWindows();
     close();
 }
 
-QString MDIGrund::writeScores()
+QString MainWindow::writeScores()
 {
     QStringList told;
     bool fileFailed = false;
@@ -146,7 +146,7 @@ QString MDIGrund::writeScores()
     return told.join(QStringLiteral("\n\n"));
 }
 
-void MDIGrund::saveScores()
+void MainWindow::saveScores()
 {
     if (m_saved)
         return;
@@ -161,14 +161,14 @@ void MDIGrund::saveScores()
             MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
 }
 
-void MDIGrund::endUnattended()
+void MainWindow::endUnattended()
 {
     m_unattended = true;
-    subProgrammEnde();
+    endProgram();
     QCoreApplication::exit(0);
 }
 
-void MDIGrund::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing is never refused; exercise screens close with the window.
     for (QPointer<QMdiSubWindow>& window : m_exercises) {
@@ -179,7 +179,7 @@ void MDIGrund::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MDIGrund::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMaximized()) {
@@ -189,7 +189,7 @@ void MDIGrund::changeEvent(QEvent* event)
     }
 }
 
-void MDIGrund::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     if (!isMinimized() && size() != m_recordedSize)

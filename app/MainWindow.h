@@ -9,20 +9,20 @@
 class ExerciseScreen;
 class QMdiArea;
 class QMdiSubWindow;
-class frmStart;
+class StartScreen;
 struct Platform;
 struct ProgramState;
 
 // The main window: holds the start screen and the exercise screens, keeps its size, and saves
 // the scores once when it closes, whatever the cause.
-class MDIGrund : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    MDIGrund(ProgramState& state, Platform& platform,
+    MainWindow(ProgramState& state, Platform& platform,
         ExerciseRegistry exercises = ExerciseRegistry::builtIn(), QWidget* parent = nullptr);
-    ~MDIGrund() override;
+    ~MainWindow() override;
 
     // Shows exercise screen k, or brings it to the front when it is open already.
     void showExercise(int k);
@@ -32,7 +32,7 @@ public:
     // Shown, not minimised, in front and active: another start of the program asked for it.
     void bringToFront();
     // Closes every screen and the main window; the closing saves the scores.
-    void subProgrammEnde();
+    void endProgram();
     // The one saving path: score file first (when one is current), then the settings store.
     // Runs at most once per run; tells about a failure unless the closing is unattended.
     void saveScores();
@@ -55,7 +55,7 @@ private:
     Platform& m_platform;
     const ExerciseRegistry m_registry;
     QMdiArea* m_mdiArea;
-    frmStart* m_start;
+    StartScreen* m_start;
     std::array<QPointer<QMdiSubWindow>, ExerciseCount + 1> m_exercises; // 1..ExerciseCount
     QSize m_recordedSize;
     bool m_saved = false;

@@ -39,7 +39,7 @@ QRect cellRect(int k)
 }
 } // namespace
 
-frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
+StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
     , m_platform(platform)
@@ -98,11 +98,11 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
         = menuLabel("lblProgrammende", QStringLiteral("Programm beenden"), Theme::Black);
     place(end);
     end->move(width() - Margin - end->width(), MenuTop);
-    connect(load, &ClickLabel::clicked, this, &frmStart::loadScoreFile);
-    connect(save, &ClickLabel::clicked, this, &frmStart::newScoreFile);
-    connect(reset, &ClickLabel::clicked, this, &frmStart::resetScores);
-    connect(help, &ClickLabel::clicked, this, &frmStart::subHilfe);
-    connect(end, &ClickLabel::clicked, this, &frmStart::endRequested);
+    connect(load, &ClickLabel::clicked, this, &StartScreen::loadScoreFile);
+    connect(save, &ClickLabel::clicked, this, &StartScreen::newScoreFile);
+    connect(reset, &ClickLabel::clicked, this, &StartScreen::resetScores);
+    connect(help, &ClickLabel::clicked, this, &StartScreen::showHelp);
+    connect(end, &ClickLabel::clicked, this, &StartScreen::endRequested);
 
     m_version = namedLabel(this, "lblVersion", QStringLiteral("Version"));
     m_version->setFont(Theme::uiFont(8));
@@ -148,7 +148,7 @@ frmStart::frmStart(ProgramState& state, Platform& platform, QWidget* parent)
     }
 }
 
-ClickLabel* frmStart::menuLabel(const char* name, const QString& text, const QColor& colour)
+ClickLabel* StartScreen::menuLabel(const char* name, const QString& text, const QColor& colour)
 {
     ClickLabel* label = namedLink(this, name, text);
     label->setFont(Theme::uiFont(9, true));
@@ -156,7 +156,7 @@ ClickLabel* frmStart::menuLabel(const char* name, const QString& text, const QCo
     return label;
 }
 
-void frmStart::load()
+void StartScreen::load()
 {
     m_version->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
@@ -164,7 +164,7 @@ void frmStart::load()
     showReplacedScores(7);
 }
 
-std::optional<QString> frmStart::chooseScoreFile(bool forSaving)
+std::optional<QString> StartScreen::chooseScoreFile(bool forSaving)
 {
     const FileDialog::Request request { forSaving ? QStringLiteral("tbo-Datei speichern")
                                                   : QStringLiteral("tbo-Datei öffnen"),
@@ -176,12 +176,12 @@ std::optional<QString> frmStart::chooseScoreFile(bool forSaving)
     return chosen;
 }
 
-void frmStart::warn(const QString& text, const QString& title)
+void StartScreen::warn(const QString& text, const QString& title)
 {
     m_platform.messages.show(text, title, MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
 }
 
-void frmStart::loadScoreFile()
+void StartScreen::loadScoreFile()
 {
     const std::optional<QString> chosen = chooseScoreFile(false);
     if (!chosen)
@@ -204,7 +204,7 @@ void frmStart::loadScoreFile()
     showReplacedScores(6);
 }
 
-QString frmStart::currentStays() const
+QString StartScreen::currentStays() const
 {
     if (m_state.strPunktedatei.isEmpty())
         return {};
@@ -212,7 +212,7 @@ QString frmStart::currentStays() const
         .arg(QDir::toNativeSeparators(m_state.strPunktedatei));
 }
 
-bool frmStart::handOverCurrentFile(
+bool StartScreen::handOverCurrentFile(
     const QString& next, const QString& title, const QString& question)
 {
     // The scores earned since the current file was chosen belong to it; they are written
@@ -231,7 +231,7 @@ bool frmStart::handOverCurrentFile(
     return answer == MessageBox::Answer::Yes;
 }
 
-void frmStart::newScoreFile()
+void StartScreen::newScoreFile()
 {
     const std::optional<QString> chosen = chooseScoreFile(true);
     if (!chosen)
@@ -251,7 +251,7 @@ void frmStart::newScoreFile()
     m_state.strPunktedatei = *chosen;
 }
 
-void frmStart::resetScores()
+void StartScreen::resetScores()
 {
     const MessageBox::Answer answer = m_platform.messages.show(
         QStringLiteral("Sollen die Punktestände wirklich wieder auf Null gesetzt werden?"),
@@ -267,12 +267,12 @@ void frmStart::resetScores()
         warn(stored.notice, QStringLiteral("Punktestände zurücksetzen"));
 }
 
-void frmStart::showScore(int k)
+void StartScreen::showScore(int k)
 {
     showScoreDigits(k, 7);
 }
 
-void frmStart::showScoreDigits(int k, int digits)
+void StartScreen::showScoreDigits(int k, int digits)
 {
     if (k < 1 || k > ExerciseCount)
         return;
@@ -282,7 +282,7 @@ void frmStart::showScoreDigits(int k, int digits)
     m_scores[k]->setText(text);
 }
 
-void frmStart::showReplacedScores(int digits)
+void StartScreen::showReplacedScores(int digits)
 {
     for (int k = 1; k <= ExerciseCount; ++k) {
         showScoreDigits(k, digits);
@@ -290,21 +290,21 @@ void frmStart::showReplacedScores(int digits)
     }
 }
 
-void frmStart::subHilfe()
+void StartScreen::showHelp()
 {
-    ::subHilfe(m_platform, QStringLiteral("index.htm"));
+    ::openHelpPage(m_platform, QStringLiteral("index.htm"));
 }
 
-void frmStart::keyPressEvent(QKeyEvent* event)
+void StartScreen::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
-        subHilfe();
+        showHelp();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-bool frmStart::eventFilter(QObject* watched, QEvent* event)
+bool StartScreen::eventFilter(QObject* watched, QEvent* event)
 {
     // Separators and descriptions lie between the entries; crossing them resets the colours.
     if (event->type() == QEvent::Enter)
@@ -312,7 +312,7 @@ bool frmStart::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmStart::mouseMoveEvent(QMouseEvent* event)
+void StartScreen::mouseMoveEvent(QMouseEvent* event)
 {
     // Only the bare background resets; score labels and other plain texts react to nothing.
     if (!childAt(event->position().toPoint()))
@@ -320,7 +320,7 @@ void frmStart::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
 }
 
-void frmStart::paintEvent(QPaintEvent*)
+void StartScreen::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);

@@ -13,12 +13,12 @@ struct Platform;
 
 // The start screen: the twelve exercises with their scores, the score-file entries, help,
 // the web link and the end of the program.
-class frmStart : public QWidget
+class StartScreen : public QWidget
 {
     Q_OBJECT
 
 public:
-    frmStart(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    StartScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
     // Version text, dialog folder, and the twelve scores from the settings store.
     void load();
@@ -57,7 +57,7 @@ private:
     // The open or save dialog; remembers the name chosen. Nothing when cancelled.
     std::optional<QString> chooseScoreFile(bool forSaving);
     void warn(const QString& text, const QString& title);
-    void subHilfe();
+    void showHelp();
     // Writes the scores to the current score file before `next` replaces it. When that fails,
     // the scores go to the settings store and the user is asked, default No, whether to go on;
     // `question` holds %1 for `next`. True when `next` may take the current file's place.

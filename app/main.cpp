@@ -58,11 +58,11 @@ int main(int argc, char* argv[])
     Platform platform { clock, random, settings, folders, messages, files, browser };
 
     ProgramState state;
-    MDIGrund window(state, platform);
+    MainWindow window(state, platform);
     QObject::connect(
-        &termination, &TerminationSignals::received, &window, &MDIGrund::endUnattended);
+        &termination, &TerminationSignals::received, &window, &MainWindow::endUnattended);
     QObject::connect(
-        &instance, &SingleInstance::activationRequested, &window, &MDIGrund::bringToFront);
+        &instance, &SingleInstance::activationRequested, &window, &MainWindow::bringToFront);
     window.show();
     return QApplication::exec();
 }

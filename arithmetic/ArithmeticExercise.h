@@ -14,7 +14,7 @@ struct ProgramState;
 class ArithmeticExercise
 {
 public:
-    // Every solved task weighs as ten characters in subErgebnis.
+    // Every solved task weighs as ten characters in scoreTimedTask.
     static constexpr int Weight = 10;
 
     ArithmeticExercise(int k, ProgramState& state, const Clock& clock, RandomSource& random,

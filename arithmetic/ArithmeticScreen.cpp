@@ -81,7 +81,7 @@ void ArithmeticScreen::keyPressed(QChar c)
         return;
     showFeedback(Feedback::Done);
     panel().setMessage(state().strErgebnis);
-    subPunkteAnzeigen();
+    publishScore();
     m_timer2->start();
 }
 

@@ -91,7 +91,7 @@ int main(int argc, char* argv[])
     fake.folders.program = args.value(1, QApplication::applicationDirPath());
     const int runs = args.value(2, QStringLiteral("30")).toInt();
     ProgramState state;
-    MDIGrund window(state, fake.platform);
+    MainWindow window(state, fake.platform);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

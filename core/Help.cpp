@@ -48,13 +48,13 @@ QString helpPagePath(const QString& programDirectory, const QString& page)
     return path + QStringLiteral("Hilfe/") + page;
 }
 
-void subHilfe(Platform& platform, const QString& page)
+void openHelpPage(Platform& platform, const QString& page)
 {
     openOrReport(
         platform, QUrl::fromLocalFile(helpPagePath(platform.folders.programDirectory(), page)));
 }
 
-void subSeiteOeffnen(ProgramState& state, Platform& platform)
+void openWebPage(ProgramState& state, Platform& platform)
 {
     openOrReport(platform, QUrl(state.strSeite));
 }
@@ -62,5 +62,5 @@ void subSeiteOeffnen(ProgramState& state, Platform& platform)
 void openVendorPage(ProgramState& state, Platform& platform)
 {
     state.strSeite = vendorAddress();
-    subSeiteOeffnen(state, platform);
+    openWebPage(state, platform);
 }

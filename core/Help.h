@@ -14,10 +14,10 @@ QString helpPagePath(const QString& programDirectory, const QString& page);
 
 // Opens the help page of a screen in the browser; a failure is reported in a message box, also
 // one that the browser reports later.
-void subHilfe(Platform& platform, const QString& page);
+void openHelpPage(Platform& platform, const QString& page);
 
 // Opens state.strSeite in the browser; a failure is reported in a message box.
-void subSeiteOeffnen(ProgramState& state, Platform& platform);
+void openWebPage(ProgramState& state, Platform& platform);
 
-// strSeite = the vendor's address, then subSeiteOeffnen.
+// strSeite = the vendor's address, then openWebPage.
 void openVendorPage(ProgramState& state, Platform& platform);

@@ -28,9 +28,9 @@ struct ProgramState
 {
     Scores ScoreTable;
     QString strPunktedatei; // current score file; empty: none chosen in this run
-    QString strSeite; // address opened by subSeiteOeffnen
+    QString strSeite; // address opened by openWebPage
 
-    // The timed task in progress (one typed text or one arithmetic task), see subErgebnis.
+    // The timed task in progress (one typed text or one arithmetic task), see scoreTimedTask.
     qint32 lngStartzeit = 0;
     qint32 lngAnzahl = 0;
     qint32 lngFehler = 0;

@@ -46,7 +46,7 @@ qint32 wholeSecondsNow(const Clock& clock)
     return roundHalfEven(clock.secondsSinceMidnight());
 }
 
-void subErgebnis(ProgramState& state, const Clock& clock)
+void scoreTimedTask(ProgramState& state, const Clock& clock)
 {
     qint64 duration = qint64 { wholeSecondsNow(clock) } - state.lngStartzeit;
     if (duration < 0)

@@ -22,7 +22,7 @@ QString scoreLabelText(qint64 score, int digits = 7);
 // Scores the timed task that began at lngStartzeit: sets lngPunkte and strErgebnis from the
 // elapsed seconds, lngAnzahl and lngFehler, then sets lngFehler to 0. A task finished within
 // its starting second counts one second; one that spans midnight gets a day added.
-void subErgebnis(ProgramState& state, const Clock& clock);
+void scoreTimedTask(ProgramState& state, const Clock& clock);
 
 // The current time of day in whole seconds, rounded as every start second is.
 qint32 wholeSecondsNow(const Clock& clock);

@@ -218,7 +218,7 @@ void ExerciseScreen::endForTaskFile(const QString& error)
 bool ExerciseScreen::goOn(const std::function<QString()>& next)
 {
     if (m_clock.limitReached()) {
-        subZeitAbgelaufen();
+        endForTimeLimit();
         return false;
     }
     if (const QString error = next(); !error.isEmpty()) {
@@ -235,7 +235,7 @@ void ExerciseScreen::clockStep()
     m_panel->setTimeOfDay(m_platform.clock.longTimeText());
 }
 
-void ExerciseScreen::subZeitAbgelaufen()
+void ExerciseScreen::endForTimeLimit()
 {
     m_timer1->stop();
     m_platform.messages.show(QStringLiteral("Die eingestellte Zeit ist abgelaufen."),
@@ -248,7 +248,7 @@ void ExerciseScreen::showScore()
     m_panel->setScore(m_state.ScoreTable(m_number));
 }
 
-void ExerciseScreen::subPunkteAnzeigen()
+void ExerciseScreen::publishScore()
 {
     showScore();
     Q_EMIT scoreChanged(m_number);
@@ -307,7 +307,7 @@ bool ExerciseScreen::routeKey(QObject* receiver, QKeyEvent* event)
     const bool inField = m_textField && QApplication::focusWidget() == m_textField;
     switch (KeyRouter::route(*event, inField)) {
     case KeyRouter::Route::Help:
-        subHilfe(m_platform, exercise(m_number).helpPage);
+        openHelpPage(m_platform, exercise(m_number).helpPage);
         return true;
     case KeyRouter::Route::Characters:
         for (const QChar c : KeyRouter::characters(*event)) {

@@ -89,13 +89,13 @@ protected:
     void showEntry(QLabel* line, const LetterEntry& entry, const QString& shown);
     void showEntry(QLabel* line, const LetterEntry& entry);
     // ScoreTable(k) into lblPunktestand and the start screen's lblPunkte(k).
-    void subPunkteAnzeigen();
+    void publishScore();
     // The step at a task boundary: the screen ends when the time limit is reached; otherwise
     // `next` sets the next task (an engine's next()), and an error from it ends the screen too.
     // True when the screen goes on.
     bool goOn(const std::function<QString()>& next);
     // "Die eingestellte Zeit ist abgelaufen.", then the screen closes.
-    void subZeitAbgelaufen();
+    void endForTimeLimit();
     // The task file failed while the screen is open: the reason in a message box, then the
     // screen closes.
     void endForTaskFile(const QString& error);

@@ -40,7 +40,7 @@ TimedTask::Step TimedTask::press(QChar c)
         m_state.lngStartzeit = m_start;
         m_state.lngAnzahl = m_weight;
         m_state.lngFehler = m_taskErrors;
-        subErgebnis(m_state, m_clock);
+        scoreTimedTask(m_state, m_clock);
         m_taskErrors = 0;
         m_state.ScoreTable.add(m_number, m_state.lngPunkte);
         step.finished = true;

@@ -6,9 +6,9 @@ class Clock;
 struct ProgramState;
 
 // A task scored by speed and wrong keys (one typed text, one arithmetic task): letter-by-letter
-// entry, the wrong keys of the screen and of the task, and the points of subErgebnis added to
+// entry, the wrong keys of the screen and of the task, and the points of scoreTimedTask added to
 // the exercise's score when the answer is complete.
-// The task keeps its own start second, weight and wrong keys and hands them to subErgebnis
+// The task keeps its own start second, weight and wrong keys and hands them to scoreTimedTask
 // again when it is scored: with two exercise screens open, one must not take over the other's
 // measurement, nor the wrong keys of a task left unfinished. The program-wide variables show
 // the measurement of the task last worked on.
@@ -29,7 +29,7 @@ public:
     // The task's start second is the current whole second.
     void takeStartTime();
     // Compares one typed character. A wrong one is counted for the screen and for the task;
-    // when the answer is complete, subErgebnis scores it and its points reach ScoreTable(k).
+    // when the answer is complete, scoreTimedTask scores it and its points reach ScoreTable(k).
     Step press(QChar c);
 
     const LetterEntry& entry() const { return m_entry; }

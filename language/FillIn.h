@@ -32,9 +32,9 @@ public:
 
     // Any key in the text field.
     void keyInField();
-    // subAuswertung: right only when the text is exactly the solution.
+    // judgeAnswer: right only when the text is exactly the solution.
     Verdict judge(const QString& text);
-    // subAufgabenstellung, when the pause is over: the next task, never one with the same
+    // showNextTask, when the pause is over: the next task, never one with the same
     // before-part unless no other is left. Returns an error message (the file could not be
     // read again), or an empty text.
     QString next();

@@ -83,7 +83,7 @@ FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* par
     enter->setGeometry(gapLeft + 4, hint->y() - 3, gapWidth - 8, buttonHeight);
     connect(enter, &QPushButton::clicked, this, [this] {
         m_eingabe->setFocus();
-        subAuswertung();
+        judgeAnswer();
     });
 
     movePictures(TaskArea.topLeft()
@@ -136,10 +136,10 @@ void FillInScreen::keyPressed(QChar c)
         return;
     if (m_eingabe->hasFocus())
         textFieldKey();
-    subAuswertung();
+    judgeAnswer();
 }
 
-void FillInScreen::subAuswertung()
+void FillInScreen::judgeAnswer()
 {
     const FillIn::Verdict verdict = m_fillIn.judge(m_eingabe->text());
     if (verdict == FillIn::Verdict::Ignored)
@@ -148,7 +148,7 @@ void FillInScreen::subAuswertung()
     showFeedback(right ? Feedback::Done : Feedback::Wrong);
     Theme::setTextColour(m_eingabe, right ? RightColour : Theme::WrongColour);
     showMessage();
-    subPunkteAnzeigen();
+    publishScore();
     panel().setErrors(m_fillIn.errors());
     if (right)
         m_timer2->start(PauseMs);
@@ -158,10 +158,10 @@ void FillInScreen::pauseEnded()
 {
     m_timer2->stop();
     if (goOn([this] { return m_fillIn.next(); }))
-        subAufgabenstellung();
+        showNextTask();
 }
 
-void FillInScreen::subAufgabenstellung()
+void FillInScreen::showNextTask()
 {
     panel().setTaskNumber(m_fillIn.taskNumber());
     showFeedback(Feedback::None);
@@ -172,7 +172,7 @@ void FillInScreen::repeatDisplay()
 {
     if (!m_fillIn.repeatDisplay())
         return;
-    subPunkteAnzeigen();
+    publishScore();
     m_eingabe->setFocus();
     showTask();
 }
@@ -182,7 +182,7 @@ void FillInScreen::showSolution()
     if (!m_fillIn.showSolution(m_eingabe->cursorPosition()))
         return;
     showMessage();
-    subPunkteAnzeigen();
+    publishScore();
     m_loesung->setText(m_fillIn.solution());
     m_eingabe->hide();
     m_loesung->show();

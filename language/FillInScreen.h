@@ -22,8 +22,8 @@ protected:
     void textFieldKey() override;
 
 private:
-    void subAuswertung();
-    void subAufgabenstellung();
+    void judgeAnswer();
+    void showNextTask();
     void showTask();
     void repeatDisplay();
     void showSolution();

@@ -57,7 +57,7 @@ void LetterFieldsScreen::keyPressed(QChar c)
     panel().setErrors(m_exercise.errors());
     panel().setMessage(step.message);
     panel().setErrorHint(step.hint);
-    subPunkteAnzeigen();
+    publishScore();
     if (!step.fieldFinished) {
         showEntry(m_fieldLabels.at(active - 1), m_exercise.entry());
         return;

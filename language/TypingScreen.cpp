@@ -61,7 +61,7 @@ TaskFile::Loader checkedTexts(const Folders& folders)
 }
 } // namespace
 
-frmUebung01::frmUebung01(ProgramState& state, Platform& platform, QWidget* parent)
+TypingScreen::TypingScreen(ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(Number, state, platform, ErrorDisplay::Shown, parent)
     , m_typing(state, platform.clock, platform.random, checkedTexts(platform.folders))
 {
@@ -77,7 +77,7 @@ frmUebung01::frmUebung01(ProgramState& state, Platform& platform, QWidget* paren
     m_vorgabe->setContentsMargins(border, border, border, border);
 }
 
-QString frmUebung01::loadExercise()
+QString TypingScreen::loadExercise()
 {
     if (QString error = m_typing.start(); !error.isEmpty())
         return error;
@@ -85,7 +85,7 @@ QString frmUebung01::loadExercise()
     return {};
 }
 
-void frmUebung01::showText()
+void TypingScreen::showText()
 {
     // Every text was checked at loading.
     const TypingLayout::Size* size = TypingLayout::sizeFor(m_typing.text());
@@ -99,12 +99,12 @@ void frmUebung01::showText()
     panel().setTaskNumber(m_typing.taskNumber());
 }
 
-QString frmUebung01::typedLine() const
+QString TypingScreen::typedLine() const
 {
     return LineBreaks::apply(m_typing.entry().line(), m_lineStarts);
 }
 
-void frmUebung01::keyPressed(QChar c)
+void TypingScreen::keyPressed(QChar c)
 {
     const TypingExercise::Step step = m_typing.press(c);
     if (step.firstKey)
@@ -117,7 +117,7 @@ void frmUebung01::keyPressed(QChar c)
 
     showFeedback(Feedback::Done);
     panel().setMessage(state().strErgebnis);
-    subPunkteAnzeigen();
+    publishScore();
     if (goOn([this] { return m_typing.next(); }))
         showText();
 }

@@ -7,12 +7,12 @@ class QLabel;
 
 // Exercise 1, "Abtippübungen": the model text above, the typed line below it, character under
 // character.
-class frmUebung01 : public ExerciseScreen
+class TypingScreen : public ExerciseScreen
 {
     Q_OBJECT
 
 public:
-    frmUebung01(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    TypingScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
 protected:
     QString loadExercise() override;

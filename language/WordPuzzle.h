@@ -76,7 +76,7 @@ public:
     // Reads the task file and lays out the first word. Returns an error message, or an empty
     // text.
     QString start();
-    // Lays out the next word (subAnzeige); the file is read again when every word of it was
+    // Lays out the next word; the file is read again when every word of it was
     // asked. Returns an error message, or an empty text.
     QString next();
 

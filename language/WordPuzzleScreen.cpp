@@ -60,7 +60,7 @@ void makeCard(QLabel* label, const QColor& background)
 }
 } // namespace
 
-frmUebung02::frmUebung02(ProgramState& state, Platform& platform, QWidget* parent)
+WordPuzzleScreen::WordPuzzleScreen(ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(Number, state, platform, ErrorDisplay::Absent, parent)
     , m_puzzle(state.ScoreTable, platform.random, TaskFile::forExercise(platform.folders, Number))
 {
@@ -98,7 +98,7 @@ frmUebung02::frmUebung02(ProgramState& state, Platform& platform, QWidget* paren
     movePictures(PicturesAt);
 
     m_timer2 = addTimer("Timer2");
-    connect(m_timer2, &QTimer::timeout, this, &frmUebung02::pauseEnded);
+    connect(m_timer2, &QTimer::timeout, this, &WordPuzzleScreen::pauseEnded);
     m_timer3 = addTimer("Timer3");
     connect(m_timer3, &QTimer::timeout, this, [this] {
         m_timer3->stop();
@@ -107,7 +107,7 @@ frmUebung02::frmUebung02(ProgramState& state, Platform& platform, QWidget* paren
     });
 }
 
-QString frmUebung02::loadExercise()
+QString WordPuzzleScreen::loadExercise()
 {
     if (QString error = m_puzzle.start(); !error.isEmpty())
         return error;
@@ -115,14 +115,14 @@ QString frmUebung02::loadExercise()
     return {};
 }
 
-QPoint frmUebung02::place(const WordPuzzle::Position& position, const QWidget* parent) const
+QPoint WordPuzzleScreen::place(const WordPuzzle::Position& position, const QWidget* parent) const
 {
     const QPoint onScreen(
         roundHalfEven(position.left / TwipsPerPixel), roundHalfEven(position.top / TwipsPerPixel));
     return parent == this ? onScreen : onScreen - parent->mapTo(this, QPoint());
 }
 
-WordPuzzle::Position frmUebung02::pointer(int i, const QMouseEvent& event) const
+WordPuzzle::Position WordPuzzleScreen::pointer(int i, const QMouseEvent& event) const
 {
     const QPointF onScreen
         = m_tiles[static_cast<std::size_t>(i)]->mapTo(this, event.position()) * TwipsPerPixel;
@@ -131,7 +131,7 @@ WordPuzzle::Position frmUebung02::pointer(int i, const QMouseEvent& event) const
         static_cast<float>(onScreen.y() - corner.top) };
 }
 
-void frmUebung02::showWord()
+void WordPuzzleScreen::showWord()
 {
     const QString& word = m_puzzle.word();
     for (int i = 0; i < WordPuzzle::MaxLetters; ++i) {
@@ -152,7 +152,7 @@ void frmUebung02::showWord()
     panel().setTaskNumber(m_puzzle.taskNumber());
 }
 
-void frmUebung02::showTiles()
+void WordPuzzleScreen::showTiles()
 {
     for (int i = 0; i < m_puzzle.length(); ++i) {
         QLabel* tile = m_tiles[static_cast<std::size_t>(i)];
@@ -161,7 +161,7 @@ void frmUebung02::showTiles()
     }
 }
 
-void frmUebung02::showOutcome(const WordPuzzle::Outcome& outcome)
+void WordPuzzleScreen::showOutcome(const WordPuzzle::Outcome& outcome)
 {
     showTiles();
     switch (outcome.drop) {
@@ -178,7 +178,7 @@ void frmUebung02::showOutcome(const WordPuzzle::Outcome& outcome)
     // A message comes with every change of the score.
     if (!outcome.message.isNull()) {
         panel().setMessage(outcome.message);
-        subPunkteAnzeigen();
+        publishScore();
     }
     if (outcome.flash)
         m_timer3->start(WordPuzzle::FlashTime);
@@ -186,7 +186,7 @@ void frmUebung02::showOutcome(const WordPuzzle::Outcome& outcome)
         m_timer2->start(outcome.pause);
 }
 
-bool frmUebung02::eventFilter(QObject* watched, QEvent* event)
+bool WordPuzzleScreen::eventFilter(QObject* watched, QEvent* event)
 {
     const auto found = std::find(m_tiles.begin(), m_tiles.end(), watched);
     if (found == m_tiles.end())
@@ -208,7 +208,7 @@ bool frmUebung02::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void frmUebung02::tilePressed(int i, const QMouseEvent& event)
+void WordPuzzleScreen::tilePressed(int i, const QMouseEvent& event)
 {
     m_puzzle.grab(i, pointer(i, event));
     panel().setMessage({});
@@ -217,18 +217,18 @@ void frmUebung02::tilePressed(int i, const QMouseEvent& event)
     m_tiles[static_cast<std::size_t>(i)]->raise();
 }
 
-void frmUebung02::tileMoved(int i, const QMouseEvent& event)
+void WordPuzzleScreen::tileMoved(int i, const QMouseEvent& event)
 {
     if (m_puzzle.drag(i, pointer(i, event), event.buttons() == Qt::LeftButton))
         m_tiles[static_cast<std::size_t>(i)]->move(place(m_puzzle.tile(i).position, this));
 }
 
-void frmUebung02::tileReleased(int i)
+void WordPuzzleScreen::tileReleased(int i)
 {
     showOutcome(m_puzzle.release(i));
 }
 
-void frmUebung02::pauseEnded()
+void WordPuzzleScreen::pauseEnded()
 {
     m_timer2->stop();
     if (goOn([this] { return m_puzzle.next(); }))

@@ -12,12 +12,12 @@ class QTimer;
 
 // Exercise 2, "Wortpuzzle": letter tiles scattered over the board are dragged with the mouse
 // onto the row of boxes below them. Keys play no part here besides F1.
-class frmUebung02 : public ExerciseScreen
+class WordPuzzleScreen : public ExerciseScreen
 {
     Q_OBJECT
 
 public:
-    frmUebung02(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    WordPuzzleScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
 protected:
     QString loadExercise() override;

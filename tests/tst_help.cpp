@@ -74,7 +74,7 @@ void TestHelp::launcherExitStatus()
     QtBrowser browser;
     Platform withLauncher { fake.clock, fake.random, fake.settings, fake.folders, fake.messages,
         fake.files, browser };
-    subHilfe(withLauncher, u"index.htm"_s);
+    openHelpPage(withLauncher, u"index.htm"_s);
     // The launcher is gone once it has answered.
     QTRY_VERIFY(browser.findChildren<QProcess*>().isEmpty());
     QCOMPARE(fake.messages.shown.value(0).text, script == "exit 0" ? QString() : BrowserError);

@@ -52,7 +52,7 @@ void TestMonkey::randomInput()
     program.show();
 
     for (int n = 1; n <= 10'000; ++n) {
-        MDIGrund* window = program.window.get();
+        MainWindow* window = program.window.get();
         const QString where = u"seed %1, event %2: "_s.arg(seed).arg(n);
         const Scores before = program.state.ScoreTable;
         QList<bool> wasOpen { false };

@@ -153,7 +153,7 @@ void TestPersistence::damagedStore()
     QtSettingsStore store(path);
     Platform withStore { p.fake.clock, p.fake.random, store, p.fake.folders, p.fake.messages,
         p.fake.files, p.fake.browser };
-    MDIGrund window(p.state, withStore);
+    MainWindow window(p.state, withStore);
     QVERIFY(damaged || p.state.ScoreTable(1) == (bytes.isEmpty() ? 0 : 1234));
     Scores earned;
     earned(12) = 12;

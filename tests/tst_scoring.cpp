@@ -47,7 +47,7 @@ void TestScoring::result()
     state.lngStartzeit = now < 1000 ? 86395 : 1000;
     state.lngAnzahl = 10;
     state.lngFehler = errors;
-    subErgebnis(state, clock);
+    scoreTimedTask(state, clock);
     QCOMPARE(state.strErgebnis, u"gebrauchte Zeit: "_s + text);
     QCOMPARE(state.strErgebnis.section(u' ', -2, -2).toInt(), state.lngPunkte);
     QCOMPARE(state.lngFehler, 0);

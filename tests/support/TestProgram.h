@@ -55,7 +55,7 @@ struct TestProgram
         fake.folders.documents = documents.path();
     }
 
-    void start() { window = std::make_unique<MDIGrund>(state, fake.platform); }
+    void start() { window = std::make_unique<MainWindow>(state, fake.platform); }
 
     // Shown and active, so that keys reach the control with the focus.
     void show() const
@@ -101,5 +101,5 @@ struct TestProgram
     QTemporaryDir documents;
     FakePlatform fake;
     ProgramState state;
-    std::unique_ptr<MDIGrund> window;
+    std::unique_ptr<MainWindow> window;
 };
