@@ -108,7 +108,7 @@ Result read(QIODevice& device, const QString& fileName)
         result.error = fileMessage(fileName, QStringLiteral("ist leer."));
         return result;
     }
-    for (int k = 1; k <= ExerciseCount && k <= lines.size(); ++k) {
+    for (int k = 1; k <= Lines && k <= lines.size(); ++k) {
         switch (readScore(lines[k - 1], result.scores(k))) {
         case LineError::None:
             break;
@@ -120,17 +120,17 @@ Result read(QIODevice& device, const QString& fileName)
             return result;
         }
     }
-    if (lines.size() < ExerciseCount) {
+    if (lines.size() < Lines) {
         result.error = fileMessage(fileName,
             QStringLiteral("ist unvollständig: Sie enthält nur %1 statt %2 Punktestände.")
                 .arg(lines.size())
-                .arg(ExerciseCount));
-    } else if (lines.size() > ExerciseCount) {
+                .arg(Lines));
+    } else if (lines.size() > Lines) {
         result.error = fileMessage(fileName,
             QStringLiteral("enthält ab Zeile %1 weitere Angaben; eine Punktestandsdatei hat genau "
                            "%2 Zeilen.")
-                .arg(ExerciseCount + 1)
-                .arg(ExerciseCount));
+                .arg(Lines + 1)
+                .arg(Lines));
     }
     return result;
 }
@@ -154,7 +154,7 @@ Result load(const QString& path)
 QByteArray format(const Scores& scores)
 {
     QByteArray bytes;
-    for (int k = 1; k <= ExerciseCount; ++k) {
+    for (int k = 1; k <= Lines; ++k) {
         const qint32 score = scores(k);
         bytes += score < 0 ? '-' : ' ';
         bytes += QByteArray::number(std::abs(qint64 { score }));

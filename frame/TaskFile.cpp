@@ -194,6 +194,7 @@ QString incompleteRecord(qsizetype lines, int recordLines)
 Result records(const Text& text, int recordLines, const QString& fileName)
 {
     Result result;
+    result.fileName = fileName;
     if (!text.refusal.isEmpty()) {
         result.error = message(fileName, text.refusal);
         return result;
