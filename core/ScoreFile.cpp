@@ -1,5 +1,6 @@
 #include "core/ScoreFile.h"
 
+#include "core/DeviceReading.h"
 #include "core/SettingsValue.h"
 
 #include <QDir>
@@ -91,7 +92,12 @@ namespace ScoreFile {
 Result read(QIODevice& device, const QString& fileName)
 {
     Result result;
-    QByteArray bytes = device.read(MaxScoreFileBytes + 1);
+    std::optional<QByteArray> read = readAtMost(device, MaxScoreFileBytes + 1);
+    if (!read) {
+        result.error = fileMessage(fileName, QStringLiteral("kann nicht gelesen werden."));
+        return result;
+    }
+    QByteArray& bytes = *read;
     if (bytes.size() > MaxScoreFileBytes) {
         result.error
             = fileMessage(fileName, QStringLiteral("ist zu groß für eine Punktestandsdatei."));
