@@ -1,6 +1,7 @@
 #include "app/ExerciseRegistry.h"
 
 #include "arithmetic/ArithmeticScreen.h"
+#include "core/ExerciseCatalogue.h"
 #include "language/FillInScreen.h"
 #include "language/SingleAnswerScreen.h"
 #include "language/TypingScreen.h"
@@ -20,29 +21,34 @@ ExerciseScreen* ExerciseRegistry::create(int k, ProgramState& state, Platform& p
     return m_factories[static_cast<std::size_t>(k)](state, platform);
 }
 
+namespace {
+// The screen of each kind, built from the exercise's catalogue row.
+ExerciseScreen* screenFor(const Exercise& row, ProgramState& state, Platform& platform)
+{
+    switch (row.kind) {
+    case ExerciseKind::Typing:
+        return new TypingScreen(row, state, platform);
+    case ExerciseKind::Puzzle:
+        return new WordPuzzleScreen(row, state, platform);
+    case ExerciseKind::FillIn:
+        return new FillInScreen(row, state, platform);
+    case ExerciseKind::SingleAnswer:
+        return new SingleAnswerScreen(row, state, platform);
+    case ExerciseKind::LetterFields:
+        return new VerbFormsScreen(row, state, platform);
+    case ExerciseKind::Arithmetic:
+        return new ArithmeticScreen(row, state, platform);
+    }
+    return nullptr;
+}
+} // namespace
+
 ExerciseRegistry ExerciseRegistry::builtIn()
 {
     ExerciseRegistry registry;
-    registry.add(1,
-        [](ProgramState& state, Platform& platform) { return new TypingScreen(state, platform); });
-    registry.add(2, [](ProgramState& state, Platform& platform) {
-        return new WordPuzzleScreen(state, platform);
-    });
-    registry.add(3,
-        [](ProgramState& state, Platform& platform) { return new FillInScreen(state, platform); });
-    for (int k : { 4, 5, 8 }) {
-        registry.add(k, [k](ProgramState& state, Platform& platform) {
-            return new SingleAnswerScreen(k, state, platform);
-        });
-    }
-    for (int k : { 6, 7 }) {
-        registry.add(k, [k](ProgramState& state, Platform& platform) {
-            return new VerbFormsScreen(k, state, platform);
-        });
-    }
-    for (int k = 9; k <= ExerciseCount; ++k) {
-        registry.add(k, [k](ProgramState& state, Platform& platform) {
-            return new ArithmeticScreen(k, state, platform);
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        registry.add(k, [&row = exercise(k)](ProgramState& state, Platform& platform) {
+            return screenFor(row, state, platform);
         });
     }
     return registry;

@@ -19,7 +19,7 @@ public:
     // A new, not yet opened screen for exercise k, or nullptr where none is registered.
     ExerciseScreen* create(int k, ProgramState& state, Platform& platform) const;
 
-    // The program's twelve exercises.
+    // Every exercise of the catalogue, on the screen of its kind.
     static ExerciseRegistry builtIn();
 
 private:

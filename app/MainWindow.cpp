@@ -117,8 +117,17 @@ void MainWindow::bringToFront()
     activateWindow();
 }
 
+void MainWindow::closeExercises()
+{
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        if (ExerciseScreen* screen = exerciseScreen(k))
+            screen->closeForProgramEnd();
+    }
+}
+
 void MainWindow::endProgram()
 {
+    closeExercises();
     m_mdiArea->closeAllSubWindows();
     close();
 }
@@ -171,10 +180,7 @@ void MainWindow::endUnattended()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing is never refused; exercise screens close with the window.
-    for (QPointer<QMdiSubWindow>& window : m_exercises) {
-        if (window)
-            window->close();
-    }
+    closeExercises();
     saveScores();
     event->accept();
 }

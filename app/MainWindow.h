@@ -47,6 +47,7 @@ protected:
 
 private:
     QMdiSubWindow* addScreen(QWidget* screen);
+    void closeExercises();
     // Writes both stores; German text of what failed or had to be mended, empty when all went
     // well.
     QString writeScores();

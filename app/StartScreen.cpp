@@ -27,14 +27,17 @@ constexpr int GridTop = 96;
 constexpr int CellWidth = 148;
 constexpr int CellStep = 154;
 constexpr int RowStep = 104;
+// Four entries to a row, as many rows as the catalogue fills.
+constexpr int Columns = 4;
+constexpr int Rows = (ExerciseCount + Columns - 1) / Columns;
 constexpr int HelpLeft = Theme::px(5985);
 constexpr qreal ScorePoints = 8;
 
 QRect cellRect(int k)
 {
-    constexpr int GridLeft = (Theme::px(9600) - 3 * CellStep - CellWidth) / 2;
-    const int row = (k - 1) / 4;
-    const int column = (k - 1) % 4;
+    constexpr int GridLeft = (Theme::px(9600) - (Columns - 1) * CellStep - CellWidth) / 2;
+    const int row = (k - 1) / Columns;
+    const int column = (k - 1) % Columns;
     return { GridLeft + column * CellStep, GridTop + row * RowStep, CellWidth, RowStep - 8 };
 }
 } // namespace
@@ -140,7 +143,7 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         = namedLabel(this, "lblCopyrights", QStringLiteral("© 2026 Das Tambolino-Team"));
     QLabel* copyrights2 = namedLabel(
         this, "lblCopyrights2", QStringLiteral("Freies Lernprogramm für die Grundschule"));
-    int top = GridTop + 3 * RowStep - 2;
+    int top = GridTop + Rows * RowStep - 2;
     for (QLabel* line : { copyrights, copyrights2 }) {
         line->setFont(Theme::uiFont(7.5));
         line->setGeometry(Margin + 6, top, 400, 14);

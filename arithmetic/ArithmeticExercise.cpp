@@ -22,12 +22,24 @@ QString ArithmeticExercise::start()
     return present(m_tasks.start());
 }
 
-std::optional<TimedTask::Step> ArithmeticExercise::press(QChar c)
+TaskStep ArithmeticExercise::press(QChar c)
 {
     if (m_pausing)
-        return std::nullopt;
-    const TimedTask::Step step = m_tasks.task().press(c);
-    m_pausing = step.finished;
+        return { .taken = false };
+    const TimedTask::Step pressed = m_tasks.task().press(c);
+    const bool right = pressed.outcome.right;
+    TaskStep step { .picture = right ? TaskStep::Picture::Right : TaskStep::Picture::Wrong,
+        .message = Cleared,
+        .hint = right ? Cleared : QStringLiteral("Fehler"),
+        .errors = errors() };
+    if (pressed.finished) {
+        m_pausing = true;
+        step.picture = TaskStep::Picture::Done;
+        step.message = pressed.resultLine;
+        step.scoreChanged = true;
+        step.pause = PauseAfterTask;
+        step.finished = pressed.finished;
+    }
     return step;
 }
 

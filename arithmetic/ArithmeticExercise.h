@@ -1,8 +1,7 @@
 #pragma once
 
+#include "frame/TaskStep.h"
 #include "frame/TimedTaskCycle.h"
-
-#include <optional>
 
 class Clock;
 class RandomSource;
@@ -16,15 +15,18 @@ class ArithmeticExercise
 public:
     // Every solved task weighs as ten characters in scoreTimedTask.
     static constexpr int Weight = 10;
+    // After a solved task, until the next question comes (Timer2).
+    static constexpr int PauseAfterTask = 1000;
 
     ArithmeticExercise(int k, ProgramState& state, const Clock& clock, RandomSource& random,
         TaskCycle::Loader loader);
 
     // Reads the task file and shows the first task. Returns an error message, or an empty text.
     QString start();
-    // One typed character; nothing while the pause after a solved task runs. A solved task
-    // starts the pause.
-    std::optional<TimedTask::Step> press(QChar c);
+    // One typed character; not taken while the pause after a solved task runs. Each key empties
+    // the message, a wrong one shows "Fehler"; a solved task shows its result line and starts
+    // the pause.
+    TaskStep press(QChar c);
     // Ends the pause with the next task, a different question where one exists. Returns an
     // error message (the file could not be read again), or an empty text.
     QString next();

@@ -1,6 +1,6 @@
 #include "arithmetic/ArithmeticScreen.h"
 
-#include "core/ProgramState.h"
+#include "core/ExerciseCatalogue.h"
 #include "platform/Platform.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
@@ -10,7 +10,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int PauseMs = 1000;
 constexpr qreal TaskPoints = 20;
 // Long chains shrink down to this size before they wrap; long answers before they scroll.
 constexpr qreal SmallestTaskPoints = 12;
@@ -33,15 +32,16 @@ void showFitting(QLabel* label, const QString& text)
 }
 } // namespace
 
-ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(k, state, platform, ErrorDisplay::Shown, parent)
-    , m_exercise(
-          k, state, platform.clock, platform.random, TaskFile::forExercise(platform.folders, k))
+ArithmeticScreen::ArithmeticScreen(
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(row, state, platform, ErrorDisplay::Shown, parent)
+    , m_exercise(row.number, state, platform.clock, platform.random,
+          TaskFile::forExercise(platform.folders, row.number))
 {
     QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());
 
-    QLabel* instruction = taskLabel(frame, "Label9", QStringLiteral("Berechne die Aufgabe!"),
-        QRect(Left + TextIndent + 1, 24, Width, 28));
+    QLabel* instruction = taskLabel(
+        frame, "Label9", row.captions.instruction, QRect(Left + TextIndent + 1, 24, Width, 28));
     instruction->setFont(Theme::uiFont(13, true));
 
     m_vorgabe
@@ -56,7 +56,6 @@ ArithmeticScreen::ArithmeticScreen(int k, ProgramState& state, Platform& platfor
     Theme::makeEntryBox(m_eingabe);
 
     m_timer2 = addTimer("Timer2");
-    m_timer2->setInterval(PauseMs);
     connect(m_timer2, &QTimer::timeout, this, &ArithmeticScreen::pauseEnded);
 }
 
@@ -70,26 +69,20 @@ QString ArithmeticScreen::loadExercise()
 
 void ArithmeticScreen::keyPressed(QChar c)
 {
-    const std::optional<TimedTask::Step> step = m_exercise.press(c);
-    if (!step)
+    const TaskStep step = m_exercise.press(c);
+    if (!step.taken)
         return;
-    panel().setMessage({});
     showEntry(m_eingabe, m_exercise.entry(), fittingTail(m_eingabe, m_exercise.entry().line()));
-    panel().setErrorHint(step->outcome.right ? QString() : QStringLiteral("Fehler"));
-    panel().setErrors(m_exercise.errors());
-    if (!step->finished)
-        return;
-    showFeedback(Feedback::Done);
-    panel().setMessage(state().strErgebnis);
-    publishScore();
-    m_timer2->start();
+    showStep(step);
+    if (step.pause > 0)
+        m_timer2->start(step.pause);
 }
 
 void ArithmeticScreen::pauseEnded()
 {
     m_timer2->stop();
     const bool next = goOn([this] {
-        showFeedback(Feedback::None);
+        showFeedback(TaskStep::Picture::None);
         panel().setErrorHint({});
         return m_exercise.next();
     });

@@ -6,14 +6,15 @@
 class QLabel;
 class QTimer;
 
-// frmUebung09 to frmUebung12: Kopfrechnen, Kettenaufgaben, Malfolgen, Division. The screens
-// differ only in their catalogue entry: title, task file, help page and score slot.
+// Kopfrechnen, Kettenaufgaben, Malfolgen, Division: the screens differ only in their catalogue
+// rows.
 class ArithmeticScreen : public ExerciseScreen
 {
     Q_OBJECT
 
 public:
-    ArithmeticScreen(int k, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    ArithmeticScreen(
+        const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
 protected:
     QString loadExercise() override;

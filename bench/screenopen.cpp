@@ -99,7 +99,7 @@ int main(int argc, char* argv[])
 
     std::printf("%-18s %10s %10s %7s\n", "screen", "open (ms)", "floor (ms)", "ratio");
     const int only = args.value(3).toInt();
-    for (int k = 1; k <= 12; ++k) {
+    for (int k = 1; k <= ExerciseCount; ++k) {
         if (only && k != only)
             continue;
         const Exercise& entry = exercise(k);

@@ -4,9 +4,11 @@ set(tambolino_code_folders app arithmetic bench core frame fuzz language platfor
 if(BUILD_TESTING)
     get_target_property(qtcore_includes Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
     list(FILTER qtcore_includes INCLUDE REGEX "QtCore$")
+    tambolino_core_only_files(core_only)
+    string(REPLACE ";" "," core_only "${core_only}")
     add_test(NAME include_layers
         COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DQTCORE_DIR=${qtcore_includes}
-                -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+                -DCORE_ONLY=${core_only} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
 endif()
 
 find_program(CLANG_FORMAT NAMES clang-format clang-format-14)

@@ -1,5 +1,6 @@
 #include "core/ScoreFile.h"
 
+#include "core/DeviceReading.h"
 #include "core/SettingsValue.h"
 
 #include <QDir>
@@ -91,7 +92,12 @@ namespace ScoreFile {
 Result read(QIODevice& device, const QString& fileName)
 {
     Result result;
-    QByteArray bytes = device.read(MaxScoreFileBytes + 1);
+    std::optional<QByteArray> read = readAtMost(device, MaxScoreFileBytes + 1);
+    if (!read) {
+        result.error = fileMessage(fileName, QStringLiteral("kann nicht gelesen werden."));
+        return result;
+    }
+    QByteArray& bytes = *read;
     if (bytes.size() > MaxScoreFileBytes) {
         result.error
             = fileMessage(fileName, QStringLiteral("ist zu groß für eine Punktestandsdatei."));
@@ -108,7 +114,7 @@ Result read(QIODevice& device, const QString& fileName)
         result.error = fileMessage(fileName, QStringLiteral("ist leer."));
         return result;
     }
-    for (int k = 1; k <= ExerciseCount && k <= lines.size(); ++k) {
+    for (int k = 1; k <= Lines && k <= lines.size(); ++k) {
         switch (readScore(lines[k - 1], result.scores(k))) {
         case LineError::None:
             break;
@@ -120,17 +126,17 @@ Result read(QIODevice& device, const QString& fileName)
             return result;
         }
     }
-    if (lines.size() < ExerciseCount) {
+    if (lines.size() < Lines) {
         result.error = fileMessage(fileName,
             QStringLiteral("ist unvollständig: Sie enthält nur %1 statt %2 Punktestände.")
                 .arg(lines.size())
-                .arg(ExerciseCount));
-    } else if (lines.size() > ExerciseCount) {
+                .arg(Lines));
+    } else if (lines.size() > Lines) {
         result.error = fileMessage(fileName,
             QStringLiteral("enthält ab Zeile %1 weitere Angaben; eine Punktestandsdatei hat genau "
                            "%2 Zeilen.")
-                .arg(ExerciseCount + 1)
-                .arg(ExerciseCount));
+                .arg(Lines + 1)
+                .arg(Lines));
     }
     return result;
 }
@@ -154,7 +160,7 @@ Result load(const QString& path)
 QByteArray format(const Scores& scores)
 {
     QByteArray bytes;
-    for (int k = 1; k <= ExerciseCount; ++k) {
+    for (int k = 1; k <= Lines; ++k) {
         const qint32 score = scores(k);
         bytes += score < 0 ? '-' : ' ';
         bytes += QByteArray::number(std::abs(qint64 { score }));

@@ -11,6 +11,12 @@ class QSaveFile;
 // A child's own score file (*.tbo): twelve lines, one score per line in catalogue order.
 namespace ScoreFile {
 
+// Stored files hold exactly this many lines, and older copies of the program read no others. A
+// thirteenth exercise needs a new version of the file (a line that names the version, read
+// beside the twelve-line files), not a thirteenth line.
+inline constexpr int Lines = 12;
+static_assert(ExerciseCount == Lines, "a score file holds one line per exercise");
+
 struct Result
 {
     Scores scores;

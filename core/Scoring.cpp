@@ -46,11 +46,17 @@ qint32 wholeSecondsNow(const Clock& clock)
     return roundHalfEven(clock.secondsSinceMidnight());
 }
 
-void scoreTimedTask(ProgramState& state, const Clock& clock)
+qint32 elapsedSeconds(qint32 from, qint32 to)
 {
-    qint64 duration = qint64 { wholeSecondsNow(clock) } - state.lngStartzeit;
+    qint64 duration = qint64 { to } - from;
     if (duration < 0)
         duration += SecondsPerDay;
+    return clamp32(duration);
+}
+
+void scoreTimedTask(ProgramState& state, const Clock& clock)
+{
+    qint64 duration = elapsedSeconds(state.lngStartzeit, wholeSecondsNow(clock));
     if (duration == 0)
         duration = 1;
 

@@ -26,3 +26,6 @@ void scoreTimedTask(ProgramState& state, const Clock& clock);
 
 // The current time of day in whole seconds, rounded as every start second is.
 qint32 wholeSecondsNow(const Clock& clock);
+
+// Whole seconds from one time of day to a later one; a span over midnight gets a day added.
+qint32 elapsedSeconds(qint32 from, qint32 to);

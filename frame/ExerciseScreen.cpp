@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QTimer>
+#include <utility>
 
 namespace {
 constexpr int Margin = 12;
@@ -32,15 +34,14 @@ constexpr int PanelTop = 296;
 constexpr int FeedbackSize = 32;
 } // namespace
 
-ExerciseScreen::ExerciseScreen(
-    int k, ProgramState& state, Platform& platform, ErrorDisplay errorDisplay, QWidget* parent)
+ExerciseScreen::ExerciseScreen(const Exercise& entry, ProgramState& state, Platform& platform,
+    ErrorDisplay errorDisplay, QWidget* parent)
     : QWidget(parent)
-    , m_number(k)
+    , m_number(entry.number)
     , m_state(state)
     , m_platform(platform)
     , m_links(new HoverGroup(this))
 {
-    const Exercise& entry = exercise(k);
     setObjectName(QString::fromLatin1(entry.screen));
     setWindowTitle(entry.title);
     // As large as the start screen, 9600 x 6735 twips, which it covers entirely.
@@ -199,6 +200,7 @@ bool ExerciseScreen::open()
     m_panel->setTimeOfDay(m_platform.clock.longTimeText());
     watchKeys(this);
     m_timer1->start();
+    m_opened = true;
     return true;
 }
 
@@ -212,7 +214,7 @@ void ExerciseScreen::endForTaskFile(const QString& error)
 {
     m_timer1->stop();
     showTaskFileError(error, QStringLiteral("Die Übung wird beendet."));
-    closeScreen();
+    closeScreen(SessionEnd::TaskFileFailure);
 }
 
 bool ExerciseScreen::goOn(const std::function<QString()>& next)
@@ -240,7 +242,7 @@ void ExerciseScreen::endForTimeLimit()
     m_timer1->stop();
     m_platform.messages.show(QStringLiteral("Die eingestellte Zeit ist abgelaufen."),
         QStringLiteral("Hinweis"), MessageBox::Buttons::Ok);
-    closeScreen();
+    closeScreen(SessionEnd::TimeLimit);
 }
 
 void ExerciseScreen::showScore()
@@ -254,18 +256,36 @@ void ExerciseScreen::publishScore()
     Q_EMIT scoreChanged(m_number);
 }
 
-void ExerciseScreen::showFeedback(Feedback feedback)
+void ExerciseScreen::showFeedback(TaskStep::Picture picture)
 {
-    m_pictures[0]->setVisible(feedback == Feedback::Right);
-    m_pictures[1]->setVisible(feedback == Feedback::Wrong);
-    m_pictures[2]->setVisible(feedback == Feedback::Done);
+    if (picture == TaskStep::Picture::Unchanged)
+        return;
+    m_pictures[0]->setVisible(picture == TaskStep::Picture::Right);
+    m_pictures[1]->setVisible(picture == TaskStep::Picture::Wrong);
+    m_pictures[2]->setVisible(picture == TaskStep::Picture::Done);
+}
+
+void ExerciseScreen::showStep(const TaskStep& step)
+{
+    if (!step.taken)
+        return;
+    showFeedback(step.picture);
+    if (!step.message.isNull())
+        m_panel->setMessage(step.message);
+    if (!step.hint.isNull())
+        m_panel->setErrorHint(step.hint);
+    if (step.errors)
+        m_panel->setErrors(*step.errors);
+    if (step.scoreChanged)
+        publishScore();
+    if (step.finished)
+        Q_EMIT taskFinished(*step.finished);
 }
 
 void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry, const QString& shown)
 {
     line->setText(shown);
     Theme::setTextColour(line, entry.lastWrong() ? Theme::WrongColour : Theme::Black);
-    showFeedback(entry.lastWrong() ? Feedback::Wrong : Feedback::Right);
 }
 
 void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry)
@@ -276,14 +296,20 @@ void ExerciseScreen::showEntry(QLabel* line, const LetterEntry& entry)
 void ExerciseScreen::endExercise()
 {
     Q_EMIT scoreChanged(m_number);
-    closeScreen();
+    closeScreen(SessionEnd::Ended);
 }
 
-void ExerciseScreen::closeScreen()
+void ExerciseScreen::closeForProgramEnd()
+{
+    closeScreen(SessionEnd::ProgramEnd);
+}
+
+void ExerciseScreen::closeScreen(SessionEnd end)
 {
     if (m_closing)
         return;
     m_closing = true;
+    m_end = end;
     for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
         timer->stop();
     if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
@@ -332,6 +358,17 @@ bool ExerciseScreen::routeKey(QObject* receiver, QKeyEvent* event)
         return false;
     }
     return false;
+}
+
+void ExerciseScreen::closeEvent(QCloseEvent* event)
+{
+    // The frame of the main window closes the screen too; every way out passes here.
+    m_closing = true;
+    if (std::exchange(m_opened, false)) {
+        m_timer1->stop();
+        Q_EMIT sessionEnded(m_end);
+    }
+    QWidget::closeEvent(event);
 }
 
 bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/TaskResult.h"
 #include "frame/EvaluationPanel.h"
 #include "frame/ExerciseClock.h"
+#include "frame/TaskStep.h"
 
 #include <QWidget>
 #include <functional>
@@ -11,13 +13,15 @@ class LetterEntry;
 class QLabel;
 class QLineEdit;
 class QTimer;
+struct Exercise;
 struct Platform;
 struct ProgramState;
 
 // What every exercise screen shares: title, time limit, evaluation panel, clock, feedback
 // pictures, the end label, the web label, F1 help and the routing of keys. An exercise derives
-// from it, builds its controls in taskArea() and handles typed characters in keyPressed().
-// Controls are found by their object names; the screen offers nothing else to the outside.
+// from it, builds its controls in taskArea() from its catalogue row, handles typed characters in
+// keyPressed() and shows what its engine decided through showStep(). Controls are found by
+// their object names; to the outside the screen offers its signals and little else.
 class ExerciseScreen : public QWidget
 {
     Q_OBJECT
@@ -29,7 +33,7 @@ public:
         Absent, // screens that report wrong answers otherwise
     };
 
-    ExerciseScreen(int k, ProgramState& state, Platform& platform,
+    ExerciseScreen(const Exercise& row, ProgramState& state, Platform& platform,
         ErrorDisplay errorDisplay = ErrorDisplay::Shown, QWidget* parent = nullptr);
 
     int number() const { return m_number; }
@@ -39,20 +43,18 @@ public:
     bool open();
     // ScoreTable(k) was changed elsewhere: lblPunktestand shows it anew.
     void showScore();
+    // The program ends: the screen closes and reports it so.
+    void closeForProgramEnd();
 
 Q_SIGNALS:
     // ScoreTable(k) changed or must be shown again on the start screen.
     void scoreChanged(int k);
+    // Every task finished on the screen, as its engine decided it.
+    void taskFinished(const TaskResult& result);
+    // The opened screen closed, once, and how.
+    void sessionEnded(SessionEnd end);
 
 protected:
-    enum class Feedback
-    {
-        None,
-        Right,
-        Wrong,
-        Done
-    };
-
     // The exercise's load work: read the task file and show the first task. Returns an error
     // message, or an empty text.
     virtual QString loadExercise() = 0;
@@ -82,10 +84,13 @@ protected:
     QTimer* addTimer(const char* name);
 
     // At most one of the three pictures is visible.
-    void showFeedback(Feedback feedback);
+    void showFeedback(TaskStep::Picture picture);
+    // What the engine decided: picture, message, error display, wrong inputs and score; a
+    // finished task is handed on in taskFinished.
+    void showStep(const TaskStep& step);
     // The typed line of a letter-by-letter entry: its text with the typing mark, black after a
-    // right character and red after a wrong one, and the matching picture. `shown` is the line
-    // as laid out on the screen, entry.line() unless it wraps.
+    // right character and red after a wrong one. `shown` is the line as laid out on the screen,
+    // entry.line() unless it wraps.
     void showEntry(QLabel* line, const LetterEntry& entry, const QString& shown);
     void showEntry(QLabel* line, const LetterEntry& entry);
     // ScoreTable(k) into lblPunktestand and the start screen's lblPunkte(k).
@@ -104,6 +109,7 @@ protected:
     Platform& platform() const { return m_platform; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -112,7 +118,7 @@ protected:
 private:
     void clockStep();
     void endExercise();
-    void closeScreen();
+    void closeScreen(SessionEnd end);
     void showTaskFileError(const QString& error, const QString& consequence);
     // True when the key was taken; false lets the control with the focus have it.
     bool routeKey(QObject* receiver, QKeyEvent* event);
@@ -131,4 +137,7 @@ private:
     QTimer* m_timer1;
     QPixmap m_background;
     bool m_closing = false;
+    bool m_opened = false;
+    // Set by the screen when it closes itself; a close from outside is the child's own.
+    SessionEnd m_end = SessionEnd::Ended;
 };

@@ -1,5 +1,6 @@
 #include "frame/TaskFile.h"
 
+#include "core/DeviceReading.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/TaskLayout.h"
 #include "platform/Folders.h"
@@ -143,7 +144,12 @@ LineEnds lineEnds(const QString& text)
 Text readText(QIODevice& device)
 {
     Text text;
-    const QByteArray bytes = device.read(MaxTaskFileBytes + 1);
+    const std::optional<QByteArray> read = readAtMost(device, MaxTaskFileBytes + 1);
+    if (!read) {
+        text.refusal = QStringLiteral("kann nicht gelesen werden.");
+        return text;
+    }
+    const QByteArray& bytes = *read;
     if (bytes.size() > MaxTaskFileBytes) {
         text.refusal = QStringLiteral("ist zu groß für eine Aufgabendatei.");
         return text;
@@ -194,6 +200,7 @@ QString incompleteRecord(qsizetype lines, int recordLines)
 Result records(const Text& text, int recordLines, const QString& fileName)
 {
     Result result;
+    result.fileName = fileName;
     if (!text.refusal.isEmpty()) {
         result.error = message(fileName, text.refusal);
         return result;

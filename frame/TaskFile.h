@@ -44,6 +44,7 @@ struct Result
 {
     QList<QStringList> lists; // R parallel lists, each with one entry per complete record
     QString error; // German message naming the file; empty on success
+    QString fileName {}; // as the messages name it
 
     bool ok() const { return error.isEmpty(); }
     qsizetype records() const { return lists.isEmpty() ? 0 : lists.first().size(); }

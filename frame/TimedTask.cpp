@@ -9,10 +9,12 @@ TimedTask::TimedTask(int k, ProgramState& state, const Clock& clock)
     : m_number(k)
     , m_state(state)
     , m_clock(clock)
+    , m_tally(k, clock)
 { }
 
-void TimedTask::begin(const QString& answer, qint32 weight)
+void TimedTask::begin(const QString& prompt, const QString& answer, qint32 weight)
 {
+    m_tally.begin(prompt);
     m_entry.start(answer);
     m_weight = weight;
     m_state.lngAnzahl = weight;
@@ -35,6 +37,7 @@ TimedTask::Step TimedTask::press(QChar c)
         if (m_taskErrors < std::numeric_limits<qint32>::max())
             ++m_taskErrors;
         m_state.lngFehler = m_taskErrors;
+        m_tally.wrong();
     }
     if (step.outcome.complete) {
         m_state.lngStartzeit = m_start;
@@ -42,8 +45,11 @@ TimedTask::Step TimedTask::press(QChar c)
         m_state.lngFehler = m_taskErrors;
         scoreTimedTask(m_state, m_clock);
         m_taskErrors = 0;
+        const qint32 before = m_state.ScoreTable(m_number);
         m_state.ScoreTable.add(m_number, m_state.lngPunkte);
-        step.finished = true;
+        m_tally.add(qint64 { m_state.ScoreTable(m_number) } - before);
+        step.finished = m_tally.result();
+        step.resultLine = m_state.strErgebnis;
     }
     return step;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/LetterEntry.h"
+#include "frame/TaskStep.h"
 
 class Clock;
 struct ProgramState;
@@ -18,14 +19,16 @@ public:
     struct Step
     {
         LetterEntry::Outcome outcome;
-        bool finished = false; // the answer is complete and the points are added
+        // The answer is complete and its points are added.
+        std::optional<TaskResult> finished;
+        QString resultLine; // strErgebnis of the finished task
     };
 
     TimedTask(int k, ProgramState& state, const Clock& clock);
 
-    // A new answer to type, with the character weight of its speed measure (lngAnzahl);
-    // intStelle back to 1.
-    void begin(const QString& answer, qint32 weight);
+    // A new task shown with its prompt, and its answer to type with the character weight of its
+    // speed measure (lngAnzahl); intStelle back to 1.
+    void begin(const QString& prompt, const QString& answer, qint32 weight);
     // The task's start second is the current whole second.
     void takeStartTime();
     // Compares one typed character. A wrong one is counted for the screen and for the task;
@@ -41,6 +44,7 @@ private:
     ProgramState& m_state;
     const Clock& m_clock;
     LetterEntry m_entry;
+    TaskTally m_tally;
     int m_errors = 0;
     qint32 m_start = 0;
     qint32 m_weight = 0;

@@ -27,5 +27,5 @@ QString TimedTaskCycle::next()
 void TimedTaskCycle::begin()
 {
     const QString answer = m_cycle.field(m_answerField);
-    m_task.begin(answer, m_weight(answer));
+    m_task.begin(m_cycle.prompt(), answer, m_weight(answer));
 }

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QtSettingsStore store(path);
     Scores scores = ScoreStore::load(store);
     scores.add(1, 1);
-    scores(12) = static_cast<qint32>(size);
+    scores(ExerciseCount) = static_cast<qint32>(size);
     if (!ScoreStore::save(store, scores).ok || ScoreStore::load(store) != scores)
         std::abort();
     return 0;

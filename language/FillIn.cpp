@@ -5,8 +5,6 @@
 #include <algorithm>
 
 namespace {
-// The exercise's number in the catalogue and its score slot.
-constexpr int Number = 3;
 constexpr int RightPoints = 50;
 constexpr int WrongPoints = 25;
 constexpr int RepeatPoints = 5;
@@ -15,9 +13,12 @@ constexpr int SolutionPoints = 50;
 const QString Waiting = QStringLiteral("Erwarte Eingabe");
 } // namespace
 
-FillIn::FillIn(ProgramState& state, RandomSource& random, TaskCycle::Loader loader)
-    : m_state(state)
+FillIn::FillIn(
+    int k, ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
+    : m_number(k)
+    , m_state(state)
     , m_tasks(std::move(loader), random)
+    , m_tally(k, clock)
 { }
 
 QString FillIn::start()
@@ -25,6 +26,7 @@ QString FillIn::start()
     if (QString error = m_tasks.start(); !error.isEmpty())
         return error;
     m_message = Waiting;
+    m_tally.begin(shownText());
     return {};
 }
 
@@ -38,26 +40,39 @@ QString FillIn::solution() const
     return before() + m_tasks.field(2) + m_tasks.field(3);
 }
 
-void FillIn::keyInField()
+TaskStep FillIn::keyInField()
 {
     m_message = QStringLiteral("Kontrolle durch [Enter]");
+    TaskStep step;
+    step.message = m_message;
+    return step;
 }
 
-FillIn::Verdict FillIn::judge(const QString& text)
+TaskStep FillIn::judge(const QString& text)
 {
     if (m_pausing || m_showingSolution)
-        return Verdict::Ignored;
+        return { .taken = false };
     // The whole text: comparing only its beginning and its end would let extra letters in the
     // gap pass.
     if (text == solution()) {
-        m_state.ScoreTable.add(Number, RightPoints);
+        const qint32 before = m_state.ScoreTable(m_number);
+        m_state.ScoreTable.add(m_number, RightPoints);
+        m_tally.add(qint64 { m_state.ScoreTable(m_number) } - before);
         m_message = QStringLiteral("Richtig! 50 Punkte");
         m_pausing = true;
-        return Verdict::Right;
+        return { .picture = TaskStep::Picture::Done,
+            .message = m_message,
+            .errors = m_errors,
+            .scoreChanged = true,
+            .pause = PauseAfterRight,
+            .finished = m_tally.result() };
     }
     ++m_errors;
-    deduct(WrongPoints, QStringLiteral("Noch nicht richtig! (-25 Punkte)"));
-    return Verdict::Wrong;
+    m_tally.wrong();
+    TaskStep step = deduct(WrongPoints, QStringLiteral("Noch nicht richtig! (-25 Punkte)"));
+    step.picture = TaskStep::Picture::Wrong;
+    step.errors = m_errors;
+    return step;
 }
 
 QString FillIn::next()
@@ -66,26 +81,27 @@ QString FillIn::next()
     if (QString error = m_tasks.next(); !error.isEmpty())
         return error;
     m_message = Waiting;
+    m_tally.begin(shownText());
     return {};
 }
 
-bool FillIn::repeatDisplay()
+TaskStep FillIn::repeatDisplay()
 {
     if (m_showingSolution)
-        return false;
-    deduct(RepeatPoints, QStringLiteral("Anzeige erneuern! (-5 Punkte)"));
-    return true;
+        return { .taken = false };
+    m_tally.helpUsed();
+    return deduct(RepeatPoints, QStringLiteral("Anzeige erneuern! (-5 Punkte)"));
 }
 
-bool FillIn::showSolution(qsizetype cursor)
+TaskStep FillIn::showSolution(qsizetype cursor)
 {
     // A second click would charge again and take the hidden field's cursor for the child's.
     if (m_showingSolution)
-        return false;
-    deduct(SolutionPoints, QStringLiteral("Lösung anzeigen! (-50 Punkte)"));
+        return { .taken = false };
+    m_tally.helpUsed();
     m_savedCursor = cursor;
     m_showingSolution = true;
-    return true;
+    return deduct(SolutionPoints, QStringLiteral("Lösung anzeigen! (-50 Punkte)"));
 }
 
 qsizetype FillIn::solutionShown(qsizetype textLength)
@@ -94,8 +110,11 @@ qsizetype FillIn::solutionShown(qsizetype textLength)
     return std::clamp<qsizetype>(m_savedCursor, 0, textLength);
 }
 
-void FillIn::deduct(int points, const QString& message)
+TaskStep FillIn::deduct(int points, const QString& message)
 {
-    m_state.ScoreTable.deduct(Number, points);
+    const qint32 before = m_state.ScoreTable(m_number);
+    m_state.ScoreTable.deduct(m_number, points);
+    m_tally.add(qint64 { m_state.ScoreTable(m_number) } - before);
     m_message = message;
+    return { .message = message, .scoreChanged = true };
 }

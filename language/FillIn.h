@@ -1,7 +1,9 @@
 #pragma once
 
 #include "frame/TaskCycle.h"
+#include "frame/TaskStep.h"
 
+class Clock;
 class RandomSource;
 struct ProgramState;
 
@@ -12,14 +14,13 @@ struct ProgramState;
 class FillIn
 {
 public:
-    enum class Verdict
-    {
-        Ignored, // during the pause after a right answer or while the solution is shown
-        Right,
-        Wrong,
-    };
+    // After a right answer, until the next task comes (Timer2).
+    static constexpr int PauseAfterRight = 1000;
+    // How long "Lösung anzeigen" shows the solution (Timer3).
+    static constexpr int SolutionTime = 3000;
 
-    FillIn(ProgramState& state, RandomSource& random, TaskCycle::Loader loader);
+    FillIn(int k, ProgramState& state, const Clock& clock, RandomSource& random,
+        TaskCycle::Loader loader);
 
     // Reads the task file and draws the first task. Returns an error message, or an empty text.
     QString start();
@@ -31,19 +32,20 @@ public:
     QString solution() const;
 
     // Any key in the text field.
-    void keyInField();
-    // judgeAnswer: right only when the text is exactly the solution.
-    Verdict judge(const QString& text);
+    TaskStep keyInField();
+    // judgeAnswer: right only when the text is exactly the solution; a right answer finishes the
+    // task and starts the pause. Ignored during the pause and while the solution is shown.
+    TaskStep judge(const QString& text);
     // showNextTask, when the pause is over: the next task, never one with the same
     // before-part unless no other is left. Returns an error message (the file could not be
     // read again), or an empty text.
     QString next();
 
-    // "Anzeige wiederholen": false when ignored, while the solution is shown.
-    bool repeatDisplay();
-    // "Lösung anzeigen", with the cursor position the text field has now: false when ignored,
-    // while the solution is shown already.
-    bool showSolution(qsizetype cursor);
+    // "Anzeige wiederholen": not taken while the solution is shown.
+    TaskStep repeatDisplay();
+    // "Lösung anzeigen", with the cursor position the text field has now: not taken while the
+    // solution is shown already.
+    TaskStep showSolution(qsizetype cursor);
     // The solution display is over: where the cursor goes in the text now in the field, which
     // is a new task's when the pause ended meanwhile.
     qsizetype solutionShown(qsizetype textLength);
@@ -57,10 +59,12 @@ public:
 
 private:
     QString before() const { return m_tasks.field(1); }
-    void deduct(int points, const QString& message);
+    TaskStep deduct(int points, const QString& message);
 
+    const int m_number;
     ProgramState& m_state;
     TaskCycle m_tasks;
+    TaskTally m_tally;
     QString m_message;
     int m_errors = 0;
     bool m_pausing = false;

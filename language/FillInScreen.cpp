@@ -1,6 +1,6 @@
 #include "language/FillInScreen.h"
 
-#include "platform/Folders.h"
+#include "core/ExerciseCatalogue.h"
 #include "platform/Platform.h"
 #include "ui/ClickLabel.h"
 #include "ui/Labels.h"
@@ -14,9 +14,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int Number = 3;
-constexpr int PauseMs = 1000;
-constexpr int SolutionMs = 3000;
 constexpr QColor RightColour { 0, 192, 0 };
 constexpr QColor SolutionBackground { 255, 255, 128 };
 constexpr qreal TextPoints = 14.25;
@@ -35,15 +32,16 @@ const QString HintBlanks = QString(14, QLatin1Char(' '));
 const QString HintAfter = QStringLiteral("drücken");
 } // namespace
 
-FillInScreen::FillInScreen(ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(Number, state, platform, ErrorDisplay::Absent, parent)
-    , m_fillIn(state, platform.random, TaskFile::forExercise(platform.folders, Number))
+FillInScreen::FillInScreen(
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(row, state, platform, ErrorDisplay::Absent, parent)
+    , m_fillIn(row.number, state, platform.clock, platform.random,
+          TaskFile::forExercise(platform.folders, row.number))
 {
     setTaskArea(TaskArea);
     QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());
 
-    QLabel* instruction = namedLabel(frame, "Label9",
-        QStringLiteral("Welche Buchstaben fehlen? Gib sie an der Position der Schreibmarke ein!"));
+    QLabel* instruction = namedLabel(frame, "Label9", row.captions.instruction);
     instruction->setFont(Theme::uiFont(11, true));
     instruction->setGeometry(Left, 20, frame->width() - 2 * Left, 24);
 
@@ -124,8 +122,7 @@ void FillInScreen::showMessage()
 
 void FillInScreen::textFieldKey()
 {
-    m_fillIn.keyInField();
-    showMessage();
+    showStep(m_fillIn.keyInField());
 }
 
 void FillInScreen::keyPressed(QChar c)
@@ -141,17 +138,13 @@ void FillInScreen::keyPressed(QChar c)
 
 void FillInScreen::judgeAnswer()
 {
-    const FillIn::Verdict verdict = m_fillIn.judge(m_eingabe->text());
-    if (verdict == FillIn::Verdict::Ignored)
+    const TaskStep step = m_fillIn.judge(m_eingabe->text());
+    if (!step.taken)
         return;
-    const bool right = verdict == FillIn::Verdict::Right;
-    showFeedback(right ? Feedback::Done : Feedback::Wrong);
-    Theme::setTextColour(m_eingabe, right ? RightColour : Theme::WrongColour);
-    showMessage();
-    publishScore();
-    panel().setErrors(m_fillIn.errors());
-    if (right)
-        m_timer2->start(PauseMs);
+    Theme::setTextColour(m_eingabe, step.finished ? RightColour : Theme::WrongColour);
+    showStep(step);
+    if (step.pause > 0)
+        m_timer2->start(step.pause);
 }
 
 void FillInScreen::pauseEnded()
@@ -164,29 +157,30 @@ void FillInScreen::pauseEnded()
 void FillInScreen::showNextTask()
 {
     panel().setTaskNumber(m_fillIn.taskNumber());
-    showFeedback(Feedback::None);
+    showFeedback(TaskStep::Picture::None);
     showTask();
 }
 
 void FillInScreen::repeatDisplay()
 {
-    if (!m_fillIn.repeatDisplay())
+    const TaskStep step = m_fillIn.repeatDisplay();
+    if (!step.taken)
         return;
-    publishScore();
+    showStep(step);
     m_eingabe->setFocus();
     showTask();
 }
 
 void FillInScreen::showSolution()
 {
-    if (!m_fillIn.showSolution(m_eingabe->cursorPosition()))
+    const TaskStep step = m_fillIn.showSolution(m_eingabe->cursorPosition());
+    if (!step.taken)
         return;
-    showMessage();
-    publishScore();
+    showStep(step);
     m_loesung->setText(m_fillIn.solution());
     m_eingabe->hide();
     m_loesung->show();
-    m_timer3->start(SolutionMs);
+    m_timer3->start(FillIn::SolutionTime);
 }
 
 void FillInScreen::solutionEnded()

@@ -7,14 +7,15 @@ class QLabel;
 class QLineEdit;
 class QTimer;
 
-// Exercise 3, "Einsetzübungen": the task text in a real text field with the cursor at the gap;
+// "Einsetzübungen": the task text in a real text field with the cursor at the gap;
 // the child types the missing letters and confirms with Enter or the Enter button.
 class FillInScreen : public ExerciseScreen
 {
     Q_OBJECT
 
 public:
-    FillInScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    FillInScreen(
+        const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
 protected:
     QString loadExercise() override;

@@ -1,6 +1,7 @@
 #include "language/LetterFields.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
 #include "frame/WrongKeyHint.h"
 
 namespace {
@@ -24,10 +25,13 @@ TaskCycle::Loader withAnswers(TaskCycle::Loader loader, int k)
 } // namespace
 
 LetterFields::LetterFields(
-    int k, int fields, Scores& scores, RandomSource& random, TaskCycle::Loader loader)
-    : m_fields(fields)
+    int k, Scores& scores, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
+    : m_number(k)
+    , m_fields(exercise(k).answers())
+    , m_scores(scores)
     , m_scoring(k, scores)
     , m_tasks(withAnswers(std::move(loader), k), random)
+    , m_tally(k, clock)
 { }
 
 QString LetterFields::start()
@@ -48,35 +52,43 @@ QString LetterFields::next()
 
 void LetterFields::begin()
 {
+    m_tally.begin(prompt());
     m_active = 1;
     m_entry.start(answer(1));
 }
 
-LetterFields::Step LetterFields::press(QChar c)
+TaskStep LetterFields::press(QChar c)
 {
-    Step step;
     if (m_active > m_fields)
-        return step;
+        return { .taken = false };
 
+    const qint32 before = m_scores(m_number);
+    TaskStep step;
+    step.scoreChanged = true;
     const LetterEntry::Outcome outcome = m_entry.press(c);
-    step.right = outcome.right;
-    if (step.right) {
+    if (outcome.right) {
+        step.picture = TaskStep::Picture::Right;
         step.message = m_scoring.right();
+        step.hint = Cleared;
     } else {
         ++m_errors;
+        m_tally.wrong();
+        step.picture = TaskStep::Picture::Wrong;
         step.message = m_scoring.wrong();
         step.hint = WrongKeyHint::text(c, outcome.expected);
     }
-    if (!outcome.complete)
-        return step;
-
-    // The last key earns its point first, then the field its bonus.
-    step.fieldFinished = true;
-    step.message = m_scoring.bonus(prompt().size(), m_errors);
-    ++m_active;
-    step.taskFinished = m_active > m_fields;
-    if (!step.taskFinished)
-        m_entry.start(answer(m_active));
+    step.errors = m_errors;
+    if (outcome.complete) {
+        // The last key earns its point first, then the field its bonus.
+        step.picture = TaskStep::Picture::Done;
+        step.message = m_scoring.bonus(prompt().size(), m_errors);
+        ++m_active;
+        if (m_active <= m_fields)
+            m_entry.start(answer(m_active));
+    }
+    m_tally.add(qint64 { m_scores(m_number) } - before);
+    if (m_active > m_fields)
+        step.finished = m_tally.result();
     return step;
 }
 

@@ -3,7 +3,9 @@
 #include "frame/KeyScoring.h"
 #include "frame/LetterEntry.h"
 #include "frame/TaskCycle.h"
+#include "frame/TaskStep.h"
 
+class Clock;
 class RandomSource;
 class Scores;
 
@@ -11,27 +13,20 @@ class Scores;
 // fields in fixed order (one field for Verkleinerungen, Wortraten and Wortpaare, six person
 // forms for Beugungen, five tenses for Zeitformen). A right key earns a point, a wrong one is
 // refused and costs ten; every finished field earns the bonus for the prompt's length and the
-// wrong keys since the screen opened. A task is N + 1 lines of the task file; one with an empty
-// answer is never asked, as no key could type that answer.
+// wrong keys since the screen opened. A task is N + 1 lines of the task file (N from the
+// catalogue); one with an empty answer is never asked, as no key could type that answer.
 class LetterFields
 {
 public:
-    struct Step
-    {
-        bool right = false;
-        QString message; // lblPunktemeldung: the points of this key, or the bonus
-        QString hint; // lblFehleranzeige: "x statt y" after a wrong key, else empty
-        bool fieldFinished = false; // a field was completed and earned its bonus
-        bool taskFinished = false; // the last field too; next() brings the next task
-    };
-
-    LetterFields(int k, int fields, Scores& scores, RandomSource& random, TaskCycle::Loader loader);
+    LetterFields(
+        int k, Scores& scores, const Clock& clock, RandomSource& random, TaskCycle::Loader loader);
 
     // Reads the task file and shows the first task. Returns an error message, or an empty text.
     QString start();
-    // One typed character into the active field. After the task is finished, keys change
-    // nothing until next().
-    Step press(QChar c);
+    // One typed character into the active field: the points of the key or the bonus of a
+    // completed field as the message, "x statt y" after a wrong key. Once the last field is
+    // complete the task is finished; keys change nothing until next().
+    TaskStep press(QChar c);
     // The next task after a finished one, a different prompt where the file has one. Returns an
     // error message (the file could not be read again), or an empty text.
     QString next();
@@ -55,9 +50,12 @@ public:
 private:
     void begin();
 
+    const int m_number;
     const int m_fields;
+    Scores& m_scores;
     KeyScoring m_scoring;
     TaskCycle m_tasks;
+    TaskTally m_tally;
     LetterEntry m_entry;
     int m_active = 1;
     int m_errors = 0;

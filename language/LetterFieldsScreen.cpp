@@ -1,5 +1,6 @@
 #include "language/LetterFieldsScreen.h"
 
+#include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "platform/Platform.h"
 #include "ui/Labels.h"
@@ -17,10 +18,10 @@ QLabel* fixedLabel(QWidget* parent, const QString& name, const QString& text, qr
 }
 
 LetterFieldsScreen::LetterFieldsScreen(
-    int k, int fields, ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(k, state, platform, ErrorDisplay::Shown, parent)
-    , m_exercise(
-          k, fields, state.ScoreTable, platform.random, TaskFile::forExercise(platform.folders, k))
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(row, state, platform, ErrorDisplay::Shown, parent)
+    , m_exercise(row.number, state.ScoreTable, platform.clock, platform.random,
+          TaskFile::forExercise(platform.folders, row.number))
 { }
 
 QString LetterFieldsScreen::loadExercise()
@@ -42,31 +43,22 @@ void LetterFieldsScreen::showFields()
 {
     for (int j = 1; j <= m_exercise.fields(); ++j) {
         QLabel* field = m_fieldLabels.at(j - 1);
-        field->setText(m_exercise.fieldText(j));
-        Theme::setTextColour(field, Theme::Black);
+        if (j == m_exercise.activeField()) {
+            showEntry(field, m_exercise.entry());
+        } else {
+            field->setText(m_exercise.fieldText(j));
+            Theme::setTextColour(field, Theme::Black);
+        }
     }
 }
 
 void LetterFieldsScreen::keyPressed(QChar c)
 {
-    const int active = m_exercise.activeField();
-    const LetterFields::Step step = m_exercise.press(c);
-    if (step.message.isEmpty())
+    const TaskStep step = m_exercise.press(c);
+    if (!step.taken)
         return;
-
-    panel().setErrors(m_exercise.errors());
-    panel().setMessage(step.message);
-    panel().setErrorHint(step.hint);
-    publishScore();
-    if (!step.fieldFinished) {
-        showEntry(m_fieldLabels.at(active - 1), m_exercise.entry());
-        return;
-    }
-
-    showFeedback(Feedback::Done);
+    showStep(step);
     showFields();
-    if (!step.taskFinished)
-        return;
-    if (goOn([this] { return m_exercise.next(); }))
+    if (step.finished && goOn([this] { return m_exercise.next(); }))
         showTask();
 }

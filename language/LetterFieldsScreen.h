@@ -14,7 +14,7 @@ class LetterFieldsScreen : public ExerciseScreen
 
 protected:
     LetterFieldsScreen(
-        int k, int fields, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+        const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
     const LetterFields& exercise() const { return m_exercise; }
     // The labels of fields 1 .. N, in this order; set in the derived screen's constructor.

@@ -1,5 +1,6 @@
 #include "language/SingleAnswerScreen.h"
 
+#include "core/ExerciseCatalogue.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
@@ -9,10 +10,6 @@
 #include <functional>
 
 namespace {
-constexpr int Verkleinerungen = 4;
-constexpr int Wortraten = 5;
-constexpr int Wortpaare = 8;
-
 constexpr qreal PromptPoints = 12;
 constexpr qreal SmallestPromptPoints = 8;
 constexpr qreal PairPoints = 15.75;
@@ -58,16 +55,14 @@ PairLine pairLine(
 } // namespace
 
 SingleAnswerScreen::SingleAnswerScreen(
-    int k, ProgramState& state, Platform& platform, QWidget* parent)
-    : LetterFieldsScreen(k, 1, state, platform, parent)
-    , m_pair(k == Wortpaare)
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : LetterFieldsScreen(row, state, platform, parent)
+    , m_pair(!row.captions.instruction.isEmpty())
 {
-    if (k == Verkleinerungen)
-        buildFramed(QStringLiteral("Vorgabe"), QStringLiteral("Eingabe der Verkleinerungsform"));
-    else if (k == Wortraten)
-        buildFramed(QStringLiteral("Rätsel"), QStringLiteral("Eingabe des Lösungswortes"));
+    if (m_pair)
+        buildPair(row.captions.instruction);
     else
-        buildPair();
+        buildFramed(row.captions.prompt, row.captions.entry);
     setFieldLabels({ m_eingabe });
 }
 
@@ -88,12 +83,11 @@ void SingleAnswerScreen::buildFramed(const QString& promptCaption, const QString
     Theme::makeEntryBox(m_eingabe);
 }
 
-void SingleAnswerScreen::buildPair()
+void SingleAnswerScreen::buildPair(const QString& instructionText)
 {
     const int width = taskArea()->width();
     QGroupBox* box = namedFrame(taskArea(), "fraEingabe", {}, { 0, 0, width, 180 });
-    QLabel* instruction
-        = namedLabel(box, "Label9", QStringLiteral("Welches Wort fehlt? Gib es ein!"));
+    QLabel* instruction = namedLabel(box, "Label9", instructionText);
     instruction->setFont(Theme::uiFont(13, true));
     Theme::setTextColour(instruction, Theme::Black);
     instruction->setGeometry(16, 24, width - 32, 28);

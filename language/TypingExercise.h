@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/TaskStep.h"
 #include "frame/TimedTaskCycle.h"
 
 class Clock;
@@ -7,26 +8,19 @@ class RandomSource;
 struct ProgramState;
 
 // The rules of the copy-typing exercise: a text drawn from the task file is typed character by
-// character; a finished text is scored by speed and wrong keys, then the next one is drawn.
+// character; a finished text is scored by speed and wrong keys, then the next one is drawn. A
+// task file with a text too long for the screen at every size is refused.
 class TypingExercise
 {
 public:
-    struct Step
-    {
-        bool right = false;
-        // No character of the text was typed right before this key: the start second was taken
-        // and the previous text's result line is to be emptied.
-        bool firstKey = false;
-        bool finished = false; // scored; strErgebnis holds the result line
-        QString hint; // the error display: "x statt y", empty after a right key
-    };
-
-    TypingExercise(
-        ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader);
+    TypingExercise(int k, ProgramState& state, const Clock& clock, RandomSource& random,
+        TaskCycle::Loader loader);
 
     // Reads the task file and shows the first text. Returns an error message, or an empty text.
     QString start() { return m_tasks.start(); }
-    Step press(QChar c);
+    // The key that types the first character right takes the start second and empties the
+    // previous text's result line; a finished text shows its result line.
+    TaskStep press(QChar c);
     // The next text after a finished one, never the same text again unless the file has no
     // other. Returns an error message (the file could not be read again), or an empty text.
     QString next() { return m_tasks.next(); }

@@ -1,10 +1,8 @@
 #include "language/TypingScreen.h"
 
 #include "core/ExerciseCatalogue.h"
-#include "core/ProgramState.h"
 #include "language/LineBreaks.h"
 #include "language/TypingLayout.h"
-#include "platform/Folders.h"
 #include "platform/Platform.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
@@ -13,7 +11,6 @@
 #include <QLabel>
 
 namespace {
-constexpr int Number = 1;
 constexpr int BoxHeight = 118;
 constexpr int BoxGap = 8;
 constexpr int LineMargin = 4;
@@ -39,35 +36,16 @@ QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
     Theme::setTextColour(label, Theme::Black);
     return label;
 }
-// The task file, refused when a text does not fit the box at any size.
-TaskFile::Loader checkedTexts(const Folders& folders)
-{
-    return [&folders, load = TaskFile::forExercise(folders, Number)] {
-        TaskFile::Result result = load();
-        const QStringList texts = result.lists.value(0);
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            if (TypingLayout::sizeFor(texts[i]))
-                continue;
-            // One text per line of the file.
-            result = {};
-            result.error = TaskFile::message(taskFilePath(folders.programDirectory(), Number),
-                QStringLiteral(
-                    "enthält in Zeile %1 einen Text, der zu lang für den Bildschirm ist.")
-                    .arg(i + 1));
-            break;
-        }
-        return result;
-    };
-}
 } // namespace
 
-TypingScreen::TypingScreen(ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(Number, state, platform, ErrorDisplay::Shown, parent)
-    , m_typing(state, platform.clock, platform.random, checkedTexts(platform.folders))
+TypingScreen::TypingScreen(
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(row, state, platform, ErrorDisplay::Shown, parent)
+    , m_typing(row.number, state, platform.clock, platform.random,
+          TaskFile::forExercise(platform.folders, row.number))
 {
-    QGroupBox* model = textBox(taskArea(), "fraVorgabe", QStringLiteral("Vorgabe"), 0);
-    QGroupBox* typed
-        = textBox(taskArea(), "fraEingabe", QStringLiteral("Eingabe"), BoxHeight + BoxGap);
+    QGroupBox* model = textBox(taskArea(), "fraVorgabe", row.captions.prompt, 0);
+    QGroupBox* typed = textBox(taskArea(), "fraEingabe", row.captions.entry, BoxHeight + BoxGap);
 
     m_eingabe = textLine(typed, "lblEingabe", QStringLiteral("_"));
     Theme::makeEntryBox(m_eingabe);
@@ -106,18 +84,9 @@ QString TypingScreen::typedLine() const
 
 void TypingScreen::keyPressed(QChar c)
 {
-    const TypingExercise::Step step = m_typing.press(c);
-    if (step.firstKey)
-        panel().setMessage({});
+    const TaskStep step = m_typing.press(c);
     showEntry(m_eingabe, m_typing.entry(), typedLine());
-    panel().setErrorHint(step.hint);
-    panel().setErrors(m_typing.errors());
-    if (!step.finished)
-        return;
-
-    showFeedback(Feedback::Done);
-    panel().setMessage(state().strErgebnis);
-    publishScore();
-    if (goOn([this] { return m_typing.next(); }))
+    showStep(step);
+    if (step.finished && goOn([this] { return m_typing.next(); }))
         showText();
 }

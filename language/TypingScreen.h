@@ -5,14 +5,14 @@
 
 class QLabel;
 
-// Exercise 1, "Abtippübungen": the model text above, the typed line below it, character under
-// character.
+// "Abtippübungen": the model text above, the typed line below it, character under character.
 class TypingScreen : public ExerciseScreen
 {
     Q_OBJECT
 
 public:
-    TypingScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    TypingScreen(
+        const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
 protected:
     QString loadExercise() override;

@@ -1,12 +1,13 @@
 #include "language/VerbFormsScreen.h"
 
+#include "core/ExerciseCatalogue.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 namespace {
-constexpr int Beugungen = 6;
 constexpr qreal Points = 12;
 
 constexpr int Margin = 12;
@@ -14,21 +15,14 @@ constexpr int FieldsTop = 88;
 constexpr int ColumnGap = 16;
 constexpr int FieldHeight = 28;
 constexpr int CaptionHeight = 18;
+constexpr int LabelWidth = 80;
 
-// A field's caption: which of Label10(0) .. Label10(N-1) names field j, and its text.
-struct Caption
+// Field j's label is Label10(0) for the third field, and Label10(j) or Label10(j - 1) in order
+// around it.
+int captionIndex(int j)
 {
-    int index;
-    const char* text;
-};
-
-// Fields 1 .. 6: ich, du, er/sie/es, wir, ihr, sie.
-constexpr Caption Persons[]
-    = { { 1, "ich" }, { 2, "du" }, { 0, "er/sie/es" }, { 3, "wir" }, { 4, "ihr" }, { 5, "sie" } };
-// Fields 1 .. 5: Zukunft, vollendete Zukunft, vollendete Gegenwart, Vergangenheit, vollendete
-// Vergangenheit.
-constexpr Caption Tenses[] = { { 1, "Zukunft:" }, { 2, "vollendete Zukunft:" },
-    { 0, "vollendete Gegenwart:" }, { 3, "Vergangenheit:" }, { 4, "vollendete Vergangenheit:" } };
+    return j < 3 ? j : j == 3 ? 0 : j - 1;
+}
 
 QLabel* captionLabel(QWidget* parent, const QString& name, const QString& text)
 {
@@ -39,8 +33,9 @@ QLabel* captionLabel(QWidget* parent, const QString& name, const QString& text)
 }
 } // namespace
 
-VerbFormsScreen::VerbFormsScreen(int k, ProgramState& state, Platform& platform, QWidget* parent)
-    : LetterFieldsScreen(k, k == Beugungen ? 6 : 5, state, platform, parent)
+VerbFormsScreen::VerbFormsScreen(
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : LetterFieldsScreen(row, state, platform, parent)
 {
     // Zeitformen's answers run to about thirty characters: the fields take the whole width below
     // the time-limit box, the prompt and the pictures the room left of it.
@@ -48,50 +43,51 @@ VerbFormsScreen::VerbFormsScreen(int k, ProgramState& state, Platform& platform,
     movePictures({ 384, 60 });
     QWidget* area = taskArea();
     const int column = (area->width() - ColumnGap) / 2;
+    const int fields = exercise().fields();
 
-    QList<QLabel*> fields;
-    const bool persons = k == Beugungen;
-    for (int j = 1; j <= exercise().fields(); ++j) {
+    // Short labels (the persons) stand left of their fields, longer ones (the tenses) above.
+    const QFontMetrics metrics(Theme::uiFont(10, true));
+    bool beside = true;
+    for (const QString& caption : row.captions.fields)
+        beside = beside && metrics.horizontalAdvance(caption) < LabelWidth;
+
+    QList<QLabel*> labels;
+    for (int j = 1; j <= fields; ++j) {
         QLabel* field = fixedLabel(area, QStringLiteral("lblEingabe(%1)").arg(j),
             j == 1 ? QStringLiteral("_") : QString(), Points);
         Theme::makeEntryBox(field);
         field->setIndent(4);
-        const Caption& caption = persons ? Persons[j - 1] : Tenses[j - 1];
-        QLabel* label = captionLabel(area, QStringLiteral("Label10(%1)").arg(caption.index),
-            QString::fromUtf8(caption.text));
-        // Beugungen: fields 1-3 left, 4-6 right, the person left of its field. Zeitformen: fields
-        // 1-2 left, 3-5 right, the tense above its field.
-        const int split = persons ? 3 : 2;
+        QLabel* label = captionLabel(area, QStringLiteral("Label10(%1)").arg(captionIndex(j)),
+            row.captions.fields.value(j - 1));
+        // The first half of the fields in the left column, the rest in the right one.
+        const int split = fields / 2;
         const int left = j <= split ? 0 : column + ColumnGap;
-        const int row = j <= split ? j - 1 : j - split - 1;
-        if (persons) {
-            constexpr int LabelWidth = 80;
-            const int top = FieldsTop + 8 + row * (FieldHeight + 14);
+        const int line = j <= split ? j - 1 : j - split - 1;
+        if (beside) {
+            const int top = FieldsTop + 8 + line * (FieldHeight + 14);
             label->setGeometry(left, top, LabelWidth, FieldHeight);
             field->setGeometry(left + LabelWidth, top, column - LabelWidth, FieldHeight);
         } else {
-            const int top = FieldsTop + row * (CaptionHeight + FieldHeight + 6);
+            const int top = FieldsTop + line * (CaptionHeight + FieldHeight + 6);
             label->setGeometry(left, top, column, CaptionHeight);
             field->setGeometry(left, top + CaptionHeight, column, FieldHeight);
         }
-        fields.append(field);
+        labels.append(field);
     }
-    setFieldLabels(fields);
+    setFieldLabels(labels);
 
-    m_vorgabe = fixedLabel(area, QStringLiteral("lblVorgabe"),
-        persons ? QString() : QStringLiteral("ich laufe"), Points);
+    m_vorgabe = fixedLabel(area, QStringLiteral("lblVorgabe"), QString(), Points);
     QFont bold = m_vorgabe->font();
     bold.setBold(true);
     m_vorgabe->setFont(bold);
     // Two lines, for a long phrase to wrap into.
     m_vorgabe->setWordWrap(true);
-    if (persons) {
+    if (row.captions.prompt.isEmpty()) {
         m_vorgabe->setGeometry(0, 10, 360, 2 * FieldHeight);
         m_vorgabe->setAlignment(Qt::AlignCenter);
     } else {
-        QLabel* present
-            = captionLabel(area, QStringLiteral("Label9"), QStringLiteral("Gegenwart:"));
-        present->setGeometry(0, 10, 90, 2 * FieldHeight);
+        QLabel* caption = captionLabel(area, QStringLiteral("Label9"), row.captions.prompt);
+        caption->setGeometry(0, 10, 90, 2 * FieldHeight);
         m_vorgabe->setGeometry(90, 10, 270, 2 * FieldHeight);
         m_vorgabe->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }

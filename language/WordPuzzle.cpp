@@ -9,7 +9,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int Number = 2;
 constexpr int DropPoints = 10;
 constexpr int SolutionCost = 100;
 constexpr int FirstBoxLeft = 2280;
@@ -46,8 +45,11 @@ std::pair<int, QString> bonus(int wrongDrops)
 }
 } // namespace
 
-WordPuzzle::WordPuzzle(Scores& scores, RandomSource& random, TaskFile::Loader loader)
-    : m_scores(scores)
+WordPuzzle::WordPuzzle(
+    int k, Scores& scores, const Clock& clock, RandomSource& random, TaskFile::Loader loader)
+    : m_number(k)
+    , m_scores(scores)
+    , m_tally(k, clock)
     , m_random(random)
     , m_loader(std::move(loader))
 { }
@@ -59,10 +61,10 @@ QString WordPuzzle::refill()
         return result.error;
     // An empty line would give a word without tiles, and a longer one has no tiles for its
     // rest: neither can be solved.
-    TaskFile::keepUsable(result, exercise(Number).tasks);
+    TaskFile::keepUsable(result, exercise(m_number).tasks);
     m_waiting = result.lists.value(0);
     if (m_waiting.isEmpty())
-        return TaskFile::message(exercise(Number).taskFile.mid(1),
+        return TaskFile::message(exercise(m_number).taskFile.mid(1),
             QStringLiteral("enthält kein Wort mit 1 bis %1 Zeichen.").arg(MaxLetters));
     return {};
 }
@@ -90,6 +92,8 @@ QString WordPuzzle::next()
     }
 
     m_word = m_waiting.takeAt(m_random.index(m_waiting.size()));
+    m_tally.begin(m_word);
+    m_finished = false;
     m_boxOffset = centringOffset(m_word.size());
     QList<int> columns;
     for (int c = 0; c < Columns; ++c)
@@ -136,6 +140,7 @@ WordPuzzle::Outcome WordPuzzle::release(int i)
     if (i < 0 || i >= length())
         return outcome;
     Tile& tile = m_tiles[static_cast<std::size_t>(i)];
+    const qint32 before = m_scores(m_number);
     // Boxes lie 480 apart, so a tile reaches one at most.
     int hit = -1;
     for (int j = 0; j < length() && hit < 0; ++j) {
@@ -149,16 +154,18 @@ WordPuzzle::Outcome WordPuzzle::release(int i)
         tile.colour = Colour::Green;
         m_occupied[static_cast<std::size_t>(hit)] = true;
         ++m_fixed;
-        m_scores.add(Number, DropPoints);
+        m_scores.add(m_number, DropPoints);
         outcome.drop = Outcome::Drop::Right;
+        outcome.picture = TaskStep::Picture::Right;
         outcome.message = QStringLiteral("+ 10 Punkte");
         if (m_fixed == length()) {
             outcome.complete = true;
+            outcome.picture = TaskStep::Picture::Done;
             // A word laid out by "Lösung anzeigen" earns no bonus: asking for the solution
             // must never pay.
             const auto [points, message] = bonus(m_wordErrors);
             if (points > 0 && !m_solutionShown) {
-                m_scores.add(Number, points);
+                m_scores.add(m_number, points);
                 outcome.message = message;
             }
             m_wordErrors = 0;
@@ -167,15 +174,32 @@ WordPuzzle::Outcome WordPuzzle::release(int i)
     } else if (hit >= 0) {
         ++m_errors;
         ++m_wordErrors;
+        m_tally.wrong();
         tile.colour = Colour::Red;
-        m_scores.deduct(Number, DropPoints);
+        m_scores.deduct(m_number, DropPoints);
         outcome.drop = Outcome::Drop::Wrong;
+        outcome.picture = TaskStep::Picture::Wrong;
+        outcome.errors = m_errors;
         outcome.message = QStringLiteral("- 10 Punkte");
         m_flashing = i;
         outcome.flash = true;
     }
     keepInArea(tile.position);
+    tally(outcome, before);
     return outcome;
+}
+
+void WordPuzzle::tally(Outcome& outcome, qint32 scoreBefore)
+{
+    outcome.scoreChanged = !outcome.message.isNull();
+    // Tiles laid out by the solution may still be fixed; the word was counted already.
+    if (m_finished)
+        return;
+    m_tally.add(qint64 { m_scores(m_number) } - scoreBefore);
+    if (outcome.complete || outcome.pause > 0) {
+        m_finished = true;
+        outcome.finished = m_tally.result();
+    }
 }
 
 void WordPuzzle::keepInArea(Position& position)
@@ -191,7 +215,9 @@ WordPuzzle::Outcome WordPuzzle::showSolution()
     Outcome outcome;
     if (m_solutionShown || m_word.isEmpty())
         return outcome;
+    const qint32 before = m_scores(m_number);
     m_solutionShown = true;
+    m_tally.helpUsed();
     m_flashing = -1;
     // Shown only: the boxes stay free and the tiles loose.
     for (int i = 0; i < length(); ++i) {
@@ -200,9 +226,10 @@ WordPuzzle::Outcome WordPuzzle::showSolution()
         tile.colour = Colour::Red;
     }
     m_waiting.removeOne(m_word);
-    m_scores.deduct(Number, SolutionCost);
+    m_scores.deduct(m_number, SolutionCost);
     outcome.message = QStringLiteral("- 100 Punkte");
     outcome.pause = PauseAfterSolution;
+    tally(outcome, before);
     return outcome;
 }
 

@@ -2,12 +2,14 @@
 
 #include "core/TaskLayout.h"
 #include "frame/TaskFile.h"
+#include "frame/TaskStep.h"
 
 #include <QChar>
 #include <QString>
 #include <QStringList>
 #include <array>
 
+class Clock;
 class RandomSource;
 class Scores;
 
@@ -54,8 +56,10 @@ public:
         Colour colour = Colour::Yellow;
     };
 
-    // What a drop or the solution changed, and which timers it starts.
-    struct Outcome
+    // What a drop or the solution changed, and which timers it starts. A message comes with
+    // every change of the score; `pause` (re)starts Timer2. The word is finished when its last
+    // tile is fixed or its solution shown, whichever comes first.
+    struct Outcome : TaskStep
     {
         enum class Drop
         {
@@ -65,13 +69,11 @@ public:
         };
         Drop drop = Drop::None;
         bool complete = false; // the last tile of the word is fixed; the bonus was given
-        // The new text of lblPunktemeldung; null while the score is unchanged.
-        QString message;
-        int pause = 0; // Timer2 (re)starts with this many ms; 0 leaves it alone
         bool flash = false; // Timer3 (re)starts with FlashTime
     };
 
-    WordPuzzle(Scores& scores, RandomSource& random, TaskFile::Loader loader);
+    WordPuzzle(
+        int k, Scores& scores, const Clock& clock, RandomSource& random, TaskFile::Loader loader);
 
     // Reads the task file and lays out the first word. Returns an error message, or an empty
     // text.
@@ -109,8 +111,12 @@ public:
 private:
     QString refill();
     void keepInArea(Position& position);
+    // The word's points, and the word itself when it has just come to its end.
+    void tally(Outcome& outcome, qint32 scoreBefore);
 
+    const int m_number;
     Scores& m_scores;
+    TaskTally m_tally;
     RandomSource& m_random;
     TaskFile::Loader m_loader;
     QStringList m_waiting; // colWoerter: words of this pass not yet asked, in file order
@@ -126,4 +132,5 @@ private:
     qint16 m_gripY = 0;
     int m_flashing = -1; // intRotIndex while its flash lasts
     bool m_solutionShown = false;
+    bool m_finished = false;
 };

@@ -1,5 +1,6 @@
 #include "language/WordPuzzleScreen.h"
 
+#include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "core/Scoring.h"
 #include "platform/Platform.h"
@@ -13,7 +14,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int Number = 2;
 constexpr double TwipsPerPixel = 15;
 // The boxes lie on a board from below the title to the evaluation panel, over the whole width;
 // the time-limit box and the pictures lie above it. The tiles lie on the screen itself, over
@@ -60,9 +60,11 @@ void makeCard(QLabel* label, const QColor& background)
 }
 } // namespace
 
-WordPuzzleScreen::WordPuzzleScreen(ProgramState& state, Platform& platform, QWidget* parent)
-    : ExerciseScreen(Number, state, platform, ErrorDisplay::Absent, parent)
-    , m_puzzle(state.ScoreTable, platform.random, TaskFile::forExercise(platform.folders, Number))
+WordPuzzleScreen::WordPuzzleScreen(
+    const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
+    : ExerciseScreen(row, state, platform, ErrorDisplay::Absent, parent)
+    , m_puzzle(row.number, state.ScoreTable, platform.clock, platform.random,
+          TaskFile::forExercise(platform.folders, row.number))
 {
     setTaskArea(QRect(0, BoardTop, width(), PanelTop - BoardTop));
     QFont letters = Theme::fixedFont(16);
@@ -164,22 +166,7 @@ void WordPuzzleScreen::showTiles()
 void WordPuzzleScreen::showOutcome(const WordPuzzle::Outcome& outcome)
 {
     showTiles();
-    switch (outcome.drop) {
-    case WordPuzzle::Outcome::Drop::Right:
-        showFeedback(outcome.complete ? Feedback::Done : Feedback::Right);
-        break;
-    case WordPuzzle::Outcome::Drop::Wrong:
-        showFeedback(Feedback::Wrong);
-        panel().setErrors(m_puzzle.errors());
-        break;
-    case WordPuzzle::Outcome::Drop::None:
-        break;
-    }
-    // A message comes with every change of the score.
-    if (!outcome.message.isNull()) {
-        panel().setMessage(outcome.message);
-        publishScore();
-    }
+    showStep(outcome);
     if (outcome.flash)
         m_timer3->start(WordPuzzle::FlashTime);
     if (outcome.pause > 0)
@@ -212,7 +199,7 @@ void WordPuzzleScreen::tilePressed(int i, const QMouseEvent& event)
 {
     m_puzzle.grab(i, pointer(i, event));
     panel().setMessage({});
-    showFeedback(Feedback::None);
+    showFeedback(TaskStep::Picture::None);
     // The tile in hand passes over the others.
     m_tiles[static_cast<std::size_t>(i)]->raise();
 }

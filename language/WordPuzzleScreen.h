@@ -10,14 +10,15 @@ class QLabel;
 class QMouseEvent;
 class QTimer;
 
-// Exercise 2, "Wortpuzzle": letter tiles scattered over the board are dragged with the mouse
+// "Wortpuzzle": letter tiles scattered over the board are dragged with the mouse
 // onto the row of boxes below them. Keys play no part here besides F1.
 class WordPuzzleScreen : public ExerciseScreen
 {
     Q_OBJECT
 
 public:
-    WordPuzzleScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
+    WordPuzzleScreen(
+        const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
 protected:
     QString loadExercise() override;

@@ -25,14 +25,25 @@ void TestArithmetic::typesAnswers_data()
     QTest::addColumn<QString>("keys"); // | ends the pause after a task, 30 s long
     // The errors, and the score, unchanged until an answer is complete.
     QTest::addColumn<QString>("result");
+    // What the last key that was taken shows: message|hint|milliseconds of the pause.
+    QTest::addColumn<QString>("shown");
+    const auto line = [](int seconds, int errors, int points) {
+        return u"gebrauchte Zeit: %1 s | %2 Fehler | %3 Punkte||1000"_s.arg(seconds)
+            .arg(errors)
+            .arg(points);
+    };
     // Every task weighs as ten characters.
-    QTest::newRow("7 s, x then 6") << u"56"_s << 7.0 << u"5x6"_s << u"1 133"_s;
-    QTest::newRow("negative") << u"56"_s << 200.0 << u"5x6"_s << u"1 -5"_s;
-    QTest::newRow("keys in the pause") << u"56"_s << 4.0 << u"564\bx"_s << u"0 250"_s;
+    QTest::newRow("7 s, x then 6") << u"56"_s << 7.0 << u"5x6"_s << u"1 133"_s << line(7, 1, 133);
+    QTest::newRow("wrong key") << u"56"_s << 7.0 << u"5x"_s << u"1 0"_s << u"|Fehler|0"_s;
+    QTest::newRow("negative") << u"56"_s << 200.0 << u"5x6"_s << u"1 -5"_s << line(200, 1, -5);
+    QTest::newRow("keys in the pause")
+        << u"56"_s << 4.0 << u"564\bx"_s << u"0 250"_s << line(4, 0, 250);
     // At least 1 s; 1 wrong key: 1000 - 10 points.
-    QTest::newRow("empty answer") << QString() << 0.0 << u"7"_s << u"1 990"_s;
+    QTest::newRow("empty answer") << QString() << 0.0 << u"7"_s << u"1 990"_s
+                                  << line(1, 1, 990).replace(u"||"_s, u"|Fehler|"_s);
     // Only the time spent on a task counts, not the pause before it: 990 + 1000.
-    QTest::newRow("pause does not count") << u"|4"_s << 0.0 << u"x|4"_s << u"1 1990"_s;
+    QTest::newRow("pause does not count")
+        << u"|4"_s << 0.0 << u"x|4"_s << u"1 1990"_s << line(1, 0, 1000);
 }
 
 void TestArithmetic::typesAnswers()
@@ -41,6 +52,7 @@ void TestArithmetic::typesAnswers()
     QFETCH(double, seconds);
     QFETCH(QString, keys);
     QFETCH(QString, result);
+    QFETCH(QString, shown);
     FakePlatform fake;
     ProgramState state;
     ArithmeticExercise exercise { 9, state, fake.clock, fake.random,
@@ -49,15 +61,17 @@ void TestArithmetic::typesAnswers()
         } };
     QCOMPARE(exercise.start(), QString());
     fake.clock.advance(seconds);
+    TaskStep last;
     for (const QChar c : keys) {
         if (c == u'|') {
             fake.clock.advance(30);
             QCOMPARE(exercise.next(), QString());
-        } else {
-            exercise.press(c);
+        } else if (const TaskStep step = exercise.press(c); step.taken) {
+            last = step;
         }
     }
     QCOMPARE(u"%1 %2"_s.arg(exercise.errors()).arg(state.ScoreTable(9)), result);
+    QCOMPARE(u"%1|%2|%3"_s.arg(last.message, last.hint).arg(last.pause), shown);
 }
 
 void TestArithmetic::expression_data()

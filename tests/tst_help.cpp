@@ -87,7 +87,7 @@ void TestHelp::pagesExistAndLinksResolve()
 {
     const QDir help(QStringLiteral(TAMBOLINO_DATA_DIR "/Hilfe"));
     QVERIFY(help.exists(u"index.htm"_s));
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= ExerciseCount; ++k)
         QVERIFY2(help.exists(exercise(k).helpPage), qPrintable(exercise(k).helpPage));
     static const QRegularExpression link(u"(?:href|src)=\"([^\"#]*)(#[^\"]*)?\""_s);
     for (const QString& page : help.entryList({ u"*.htm"_s })) {

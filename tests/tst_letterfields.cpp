@@ -1,5 +1,6 @@
 // The engine of Verkleinerungen, Wortraten, Wortpaare, Beugungen and Zeitformen, without a
 // display.
+#include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "language/LetterFields.h"
 #include "support/FakePlatform.h"
@@ -20,7 +21,7 @@ private Q_SLOTS:
 
 void TestLetterFields::keys_data()
 {
-    QTest::addColumn<int>("fields"); // one or six: the rules are the same for all five
+    QTest::addColumn<int>("k"); // one field or six: the rules are the same for all five
     QTest::addColumn<QString>("tasks"); // the task-file lines, between bars; the first comes first
     QTest::addColumn<int>("score"); // before the first key
     QTest::addColumn<QString>("keys"); // a finished task brings the next
@@ -34,7 +35,8 @@ void TestLetterFields::keys_data()
     const QString penalty = u"Fehlerhafte Eingabe: -10 Punkte|"_s;
     const auto row = [](const QString& name, int fields, const QString& tasks, int score,
                          const QString& keys, int after, const QString& shown) {
-        QTest::newRow(qPrintable(name)) << fields << tasks << score << keys << after << shown;
+        QTest::newRow(qPrintable(name))
+            << (fields == 1 ? 4 : 6) << tasks << score << keys << after << shown;
     };
     for (const auto& [from, to] : { std::pair { 11, 1 }, { 10, 0 }, { -30, 0 } })
         row(u"penalty %1 to %2"_s.arg(from).arg(to), 1, ichLaufe, from, u"x"_s, to,
@@ -63,12 +65,12 @@ void TestLetterFields::keys_data()
         oneFormMissing + u"|sein|bin|bist|ist|sind|seid|sind"_s, 0, u"b"_s, 1,
         u"1 Punkt pro richtige Eingabe|"_s);
     row(u"no task left"_s, 6, oneFormMissing, 0, QString(), 0,
-        u"Die Aufgabendatei „Verkleinerungen.txt“ enthält keine vollständige Aufgabe.|"_s);
+        u"Die Aufgabendatei „Beugungen.txt“ enthält keine vollständige Aufgabe.|"_s);
 }
 
 void TestLetterFields::keys()
 {
-    QFETCH(int, fields);
+    QFETCH(int, k);
     QFETCH(QString, tasks);
     QFETCH(int, score);
     QFETCH(QString, keys);
@@ -76,22 +78,24 @@ void TestLetterFields::keys()
     QFETCH(QString, shown);
     // Read as the shipped files are.
     QByteArray bytes = taskFileBytes(tasks.split(u'|'));
+    FakeClock clock;
     FakeRandom random;
     Scores scores;
-    scores(4) = score;
-    LetterFields exercise(4, fields, scores, random, [&bytes, fields] {
+    scores(k) = score;
+    const int lines = exercise(k).tasks.lines;
+    LetterFields engine(k, scores, clock, random, [&bytes, lines] {
         QBuffer file(&bytes);
         file.open(QIODevice::ReadOnly);
-        return TaskFile::read(file, fields + 1, u"Aufgaben.txt"_s);
+        return TaskFile::read(file, lines, u"Aufgaben.txt"_s);
     });
-    const QString startError = exercise.start();
-    LetterFields::Step step;
+    const QString startError = engine.start();
+    TaskStep step;
     for (const QChar c : keys) {
-        step = exercise.press(c);
-        if (step.taskFinished)
-            exercise.next();
+        step = engine.press(c);
+        if (step.finished)
+            engine.next();
     }
-    QCOMPARE(scores(4), after);
+    QCOMPARE(scores(k), after);
     QCOMPARE((startError.isEmpty() ? step.message : startError) + u'|' + step.hint, shown);
 }
 

@@ -1,6 +1,7 @@
 // Random input over the whole program: keys, clicks, drags and double-clicks anywhere in the
 // main window and on its links, entries and option buttons, time limits, score files, resets and
 // time passing, with every message box answered. After each event the scores must be sound.
+#include "core/ScoreFile.h"
 #include "core/ScoreStore.h"
 #include "core/Scoring.h"
 #include "support/TestProgram.h"
@@ -37,7 +38,7 @@ void TestMonkey::randomInput()
         QVERIFY(QFile::copy(data.filePath(name), program.folder.filePath(name)));
     fake.settings.values[u"Punktestaende/Division"_s] = u"2147483600"_s;
     fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"-5"_s;
-    QVERIFY(writeFile(program.documents.filePath(u"kind.tbo"_s), tensFile(12)));
+    QVERIFY(writeFile(program.documents.filePath(u"kind.tbo"_s), tensFile(ScoreFile::Lines)));
     QVERIFY(writeFile(program.documents.filePath(u"kaputt.tbo"_s), "zehn\r\n"));
     QVERIFY(QDir(program.documents.path()).mkdir(u"ordner"_s));
     const QString files[] = { u"kind.tbo"_s, u"neu.tbo"_s, u"ordner"_s, u"kaputt.tbo"_s };
@@ -56,7 +57,7 @@ void TestMonkey::randomInput()
         const QString where = u"seed %1, event %2: "_s.arg(seed).arg(n);
         const Scores before = program.state.ScoreTable;
         QList<bool> wasOpen { false };
-        for (int k = 1; k <= 12; ++k)
+        for (int k = 1; k <= ExerciseCount; ++k)
             wasOpen.append(window->exerciseScreen(k) != nullptr);
         const qsizetype dialogs = fake.files.opened.size() + fake.files.saved.size();
         const qsizetype boxes = fake.messages.shown.size();
@@ -117,7 +118,7 @@ void TestMonkey::randomInput()
         bool throughEntries = fake.files.opened.size() + fake.files.saved.size() > dialogs;
         for (qsizetype i = boxes; i < fake.messages.shown.size(); ++i)
             throughEntries |= fake.messages.shown[i].title == u"Sicherheitsabfrage"_s;
-        for (int k = 1; k <= 12; ++k) {
+        for (int k = 1; k <= ExerciseCount; ++k) {
             const qint32 after = program.state.ScoreTable(k);
             QVERIFY2(after == before(k) || throughEntries
                     || (wasOpen[k] && qAbs(qint64 { after } - before(k)) < (qint64 { 1 } << 31)),

@@ -19,7 +19,7 @@ struct Program : TestProgram
     {
         fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"1234"_s;
         start();
-        if (writeFile(ben, tensFile(12)))
+        if (writeFile(ben, tensFile(ScoreFile::Lines)))
             state.strPunktedatei = ben;
     }
     const QString ben = documents.filePath(u"ben.tbo"_s);
@@ -45,7 +45,7 @@ void TestPersistence::switchingFiles_data()
     QTest::addColumn<QByteArray>("bytes"); // what the target holds before
     QTest::addColumn<bool>("benLost"); // a folder has taken the place of Ben's file
     QTest::addColumn<bool>("switched"); // also the answer to going on without Ben's file
-    const QByteArray tens = tensFile(12);
+    const QByteArray tens = tensFile(ScoreFile::Lines);
     QTest::newRow("new file") << true << u"anna.tbo"_s << QByteArray() << false << true;
     QTest::newRow("load") << false << u"anna.tbo"_s << tens << false << true;
     for (const bool yes : { true, false }) {
@@ -79,7 +79,10 @@ void TestPersistence::switchingFiles()
     p.click(saving ? u"lblBenSpe"_s : u"lblBenLaden"_s);
     const bool loaded = switched && !saving;
     QCOMPARE(p.state.strPunktedatei, switched ? chosen : p.ben);
-    QCOMPARE(p.startScore(12), loaded ? u"Punktestand: 000120"_s : u"Punktestand: 0000000"_s);
+    // A loaded file shows six digits.
+    QCOMPARE(p.startScore(ExerciseCount),
+        u"Punktestand: "_s
+            + (loaded ? u"%1"_s.arg(10 * ExerciseCount, 6, 10, QChar(u'0')) : u"0000000"_s));
     // Told of a failure, or asked whether to go on without Ben's file, which then keeps his
     // scores in the settings store.
     const auto& shown = p.fake.messages.shown;
@@ -119,10 +122,10 @@ void TestPersistence::reset()
     QCOMPARE(p.fake.messages.shown.size(), 3);
     QVERIFY(p.fake.messages.shown[2].text.contains(u"„Tambolino.conf.beschaedigt“"_s));
     QCOMPARE(p.startScore(1), u"Punktestand: 0000000"_s);
-    QCOMPARE(p.fake.settings.values.values(), QStringList(12, u"0"_s));
+    QCOMPARE(p.fake.settings.values.values(), QStringList(ExerciseCount, u"0"_s));
     // The current file gets the zeros at the end of the run.
     p.window->close();
-    QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(12));
+    QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(ScoreFile::Lines));
     QCOMPARE(p.fake.messages.shown.size(), 3);
 }
 
@@ -156,7 +159,7 @@ void TestPersistence::damagedStore()
     MainWindow window(p.state, withStore);
     QVERIFY(damaged || p.state.ScoreTable(1) == (bytes.isEmpty() ? 0 : 1234));
     Scores earned;
-    earned(12) = 12;
+    earned(ExerciseCount) = 12;
     p.state.ScoreTable = earned;
     window.close();
     QCOMPARE(ScoreStore::load(store), earned);

@@ -32,12 +32,13 @@ void TestScoreFile::reading_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("score"); // of exercise 1; -1: the file is rejected
     QTest::addColumn<int>("stored"); // the first line read as a value of the settings store
-    const QByteArray rest = QByteArray(" 7 \r\n").repeated(11);
+    QTest::addColumn<int>("readable"); // reading fails after this many bytes; -1: it does not
+    const QByteArray rest = QByteArray(" 7 \r\n").repeated(ScoreFile::Lines - 1);
     const int lowest = std::numeric_limits<qint32>::min();
     const int highest = std::numeric_limits<qint32>::max();
     const auto row = [&rest](const QByteArray& first, int score, int stored) {
         QTest::newRow(first.isEmpty() ? "empty line" : first.left(30).constData())
-            << first + "\r\n" + rest << score << stored;
+            << first + "\r\n" + rest << score << stored << -1;
     };
     row("   42   ", 42, 42);
     row(" 42,", 42, 42);
@@ -56,10 +57,16 @@ void TestScoreFile::reading_data()
     row("12abc", -1, 12);
     row("Punkte", -1, 0);
     row("", -1, 0);
-    QTest::newRow("eleven lines") << rest << -1 << 7;
-    QTest::newRow("thirteen lines") << "1\r\n" + rest + "13\r\n" << -1 << 1;
+    QTest::newRow("a line short") << rest << -1 << 7 << -1;
+    QTest::newRow("a line more") << "1\r\n" + rest + "13\r\n" << -1 << 1 << -1;
     QTest::newRow("LF, CR and blank lines after") << "1\n2\r3\r\n" + rest.mid(10) + " \r\n\n"
-                                                  << 1 << 1;
+                                                  << 1 << 1 << -1;
+    // Editors on Windows write one.
+    const QByteArray bom = "\xEF\xBB\xBF";
+    QTest::newRow("byte-order mark") << bom + "5\r\n" + rest << 5 << 5 << -1;
+    // The lines read before the failure would make a whole file.
+    QTest::newRow("read fails after the last score")
+        << "1\r\n" + rest + "\r\n13" << -1 << 1 << int(rest.size()) + 3;
 }
 
 void TestScoreFile::reading()
@@ -67,6 +74,7 @@ void TestScoreFile::reading()
     QFETCH(QByteArray, bytes);
     QFETCH(int, score);
     QFETCH(int, stored);
+    QFETCH(int, readable);
     QTemporaryDir dir;
     const QString store = dir.filePath(u"Tambolino.conf"_s);
     QVERIFY(writeFile(store,
@@ -78,7 +86,9 @@ void TestScoreFile::reading()
 
     const QString path = dir.filePath(u"kind.tbo"_s);
     QVERIFY(writeFile(path, bytes));
-    const ScoreFile::Result result = ScoreFile::load(path);
+    FailingDevice failing(bytes, readable);
+    const ScoreFile::Result result
+        = readable < 0 ? ScoreFile::load(path) : ScoreFile::read(failing, path);
     QVERIFY2(result.ok() == (score != -1), qPrintable(result.error));
     QVERIFY2(result.ok() || result.error.contains(u"„%1“"_s.arg(path)), qPrintable(result.error));
     if (!result.ok())
@@ -107,7 +117,7 @@ void TestScoreFile::failedWriteKeepsOldFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(store ? u"Tambolino.conf"_s : u"anna.tbo"_s);
     const QByteArray old
-        = store ? QByteArray("[Punktestaende]\nAbtippuebungen=10\n") : tensFile(12);
+        = store ? QByteArray("[Punktestaende]\nAbtippuebungen=10\n") : tensFile(ScoreFile::Lines);
     QVERIFY(writeFile(path, old));
     Scores scores;
     scores(1) = 999;

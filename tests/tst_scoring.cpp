@@ -68,12 +68,12 @@ void TestScoring::interleavedTasksKeepTheirOwnMeasure()
     ProgramState state;
     TimedTask typing(1, state, clock);
     TimedTask sum(9, state, clock);
-    typing.begin(u"Hallo Welt"_s, 5);
+    typing.begin(u"Hallo Welt"_s, u"Hallo Welt"_s, 5);
     clock.seconds = 100;
     typing.takeStartTime();
     typing.press(u'H');
     typing.press(u'x');
-    sum.begin(u"12"_s, 10);
+    sum.begin(u"3 · 4 ="_s, u"12"_s, 10);
     clock.seconds = 200;
     sum.takeStartTime();
     sum.press(u'1');

@@ -1,4 +1,5 @@
 // What every exercise screen shares, checked on each screen that exists: a row per screen.
+#include "arithmetic/ArithmeticScreen.h"
 #include "core/Scoring.h"
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
@@ -65,24 +66,28 @@ struct Row
     QString pause; // the timer of the pause after a task, empty where the next follows at once
     Driver drive;
     bool judgedOnEnter; // a text field judges its text on Enter alone, and stays red until then
+    QString prompt; // the first task as the child sees it
 };
 
 void addRows()
 {
     QTest::addColumn<Row>("row");
-    // The tasks, and the inputs right|wrong|finish|second.
-    const auto row
-        = [](int k, const QString& tasks, const QString& inputs, const QString& line,
-              const QString& pause = {}, Driver drive = typeToFocus, bool onEnter = false) {
-              const QStringList in = inputs.split(u'|');
-              QTest::newRow(qPrintable(u"%1 %2"_s.arg(k).arg(exercise(k).menuText))) << Row { k,
-                  tasks.split(u'|'), in[0], in[1], in[2], in[3], line, pause, drive, onEnter };
-          };
+    QMap<int, Row> rows;
+    // The tasks, and the inputs right|wrong|finish|second. Each first task takes one wrong input.
+    const auto row = [&rows](int k, const QString& tasks, const QString& inputs,
+                         const QString& line, const QString& pause = {}, Driver drive = typeToFocus,
+                         bool onEnter = false, const QString& prompt = {}) {
+        const QStringList in = inputs.split(u'|');
+        const QStringList lines = tasks.split(u'|');
+        rows.insert(k,
+            Row { k, lines, in[0], in[1], in[2], in[3], line, pause, drive, onEnter,
+                prompt.isNull() ? lines[0] : prompt });
+    };
     row(1, u"Ja, gut.|Nein."_s, u"J|x|a, gut.|Nein."_s, u"lblEingabe"_s);
     row(2, u"Lied|Leid"_s, u"00|12|112233|00112233"_s, {}, u"Timer2"_s, dragTiles);
     // Typing into the gap judges nothing; a confirmation does.
     row(3, u"Die So|nn|e scheint.|Der Ha|h|n."_s, u"n|\r|n\r|h\r"_s, u"txtEingabe"_s, u"Timer2"_s,
-        typeToFocus, true);
+        typeToFocus, true, u"Die Soe scheint."_s);
     row(4, u"Katze|Kätzchen|der Hund|Hündchen"_s, u"K|x|ätzchen|Hündchen"_s, u"lblEingabe"_s);
     row(5, u"Ich belle.|Hund|Wer miaut im Haus?|Katze"_s, u"H|k|und|Katze"_s, u"lblEingabe"_s);
     row(6, u"sein|bin|bist|ist|sind|seid|sind|tun|tue|tust|tut|tun|tut|tun"_s,
@@ -95,11 +100,21 @@ void addRows()
         u"lblEingabe(1)"_s);
     row(8, u"Schneeball|Schneeballschlacht|Tag und|Nacht"_s, u"Schnee| |ballschlacht|Nacht"_s,
         u"lblEingabe"_s);
-    // An answer of 30 digits is shown whole in a smaller font; a longer one scrolls.
-    for (int k = 9; k <= 12; ++k) {
-        const QString answer = u"1234567890"_s.repeated(k == 9 ? 9 : 3).left(k > 10 ? 3 : 90);
+    // An answer of 90 digits scrolls, one of 30 is shown whole in a smaller font.
+    const QString answers[]
+        = { u"1234567890"_s.repeated(9), u"1234567890"_s.repeated(3), u"123"_s };
+    int arithmetic = 0;
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        if (exercise(k).kind != ExerciseKind::Arithmetic || rows.contains(k))
+            continue;
+        const QString& answer = answers[std::min(arithmetic++, 2)];
         row(k, u"Zahl =|%1|6 · 7 =|42"_s.arg(answer),
             u"%1|x|%2|42"_s.arg(answer.chopped(2), answer.right(2)), u"lblEingabe"_s, u"Timer2"_s);
+    }
+    // Every exercise of the catalogue has its row; one without fails.
+    for (int k = 1; k <= ExerciseCount; ++k) {
+        QTest::newRow(qPrintable(u"%1 %2"_s.arg(k).arg(exercise(k).menuText)))
+            << rows.value(k, Row { k, {}, {}, {}, {}, {}, {}, {}, {}, false, {} });
     }
 }
 
@@ -120,6 +135,7 @@ QString text(ExerciseScreen* screen, const QString& name)
 } // namespace
 
 Q_DECLARE_METATYPE(Row)
+Q_DECLARE_METATYPE(SessionEnd)
 
 class TestScreens : public QObject
 {
@@ -128,7 +144,11 @@ class TestScreens : public QObject
 private Q_SLOTS:
     void frame_data() { addRows(); }
     void frame();
-    void keysThatTypeNothing();
+    void keysOnTheScreen_data();
+    void keysOnTheScreen();
+    void sessionEnds_data();
+    void sessionEnds();
+    void ownRegistry();
     void wordPuzzleMouse();
 };
 
@@ -137,10 +157,27 @@ private Q_SLOTS:
 void TestScreens::frame()
 {
     QFETCH(Row, row);
+    QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
     TestProgram program;
     program.fake.clock.seconds = 14 * 3600 + 5 * 60 + 9;
     ExerciseScreen* screen = program.startWith(row.k, row.tasks);
     QVERIFY(screen);
+    // What the screens report of their tasks and of how they were left.
+    QStringList finished;
+    QList<SessionEnd> ends;
+    const auto listen = [&finished, &ends](ExerciseScreen* s) {
+        QObject::connect(s, &ExerciseScreen::taskFinished, s, [&finished](const TaskResult& r) {
+            finished.append(u"%1|%2|%3 s|%4 Fehler|%5 Punkte|%6"_s.arg(r.exercise)
+                                .arg(r.prompt)
+                                .arg(r.seconds)
+                                .arg(r.errors)
+                                .arg(r.points)
+                                .arg(r.helpUsed));
+        });
+        QObject::connect(
+            s, &ExerciseScreen::sessionEnded, s, [&ends](SessionEnd e) { ends.append(e); });
+    };
+    listen(screen);
     const auto endPause = [&] {
         if (!row.pause.isEmpty())
             fire(control<QTimer>(screen, row.pause));
@@ -183,6 +220,7 @@ void TestScreens::frame()
     QCOMPARE(text(screen, u"lblZeit"_s) + text(screen, u"lblUhrzeit"_s), u"04:5914:05:10"_s);
 
     QCOMPARE(panel(), u" 0 1"_s);
+    const qint32 scoreBefore = program.state.ScoreTable(row.k);
     row.drive(screen, row.right);
     QCOMPARE(panel(), row.judgedOnEnter ? u" 0 1"_s : u"imgLach 0 1"_s);
     // The typed line stays in sight, however long the answer.
@@ -208,6 +246,11 @@ void TestScreens::frame()
     row.drive(screen, row.finish.mid(typed));
     QCOMPARE(panel(), row.pause.isEmpty() ? u"imgZiel 1 2"_s : u"imgZiel 1 1"_s);
     const qint32 score = program.state.ScoreTable(row.k);
+    // Shown a second before the first input, one wrong input, and the points the score got.
+    QCOMPARE(finished,
+        QStringList { u"%1|%2|1 s|1 Fehler|%3 Punkte|0"_s.arg(row.k)
+                          .arg(row.prompt)
+                          .arg(qint64 { score } - scoreBefore) });
     QVERIFY(text(screen, u"lblPunktestand"_s) != before);
     QCOMPARE(text(screen, u"lblPunktestand"_s), formatScore(score));
     if (!row.pause.isEmpty()) {
@@ -230,6 +273,8 @@ void TestScreens::frame()
     QCOMPARE(told.size(), 1);
     QCOMPARE(told[0].title + u": "_s + told[0].text,
         u"Hinweis: Die eingestellte Zeit ist abgelaufen."_s);
+    QCOMPARE(finished.size(), 2);
+    QCOMPARE(ends, QList { SessionEnd::TimeLimit });
     program.settle();
     QVERIFY(!program.window->exerciseScreen(row.k));
     QVERIFY(program.state.ScoreTable(row.k) != score);
@@ -239,6 +284,7 @@ void TestScreens::frame()
     // is, an option button too; the space there is the exercise's.
     screen = program.open(row.k);
     QVERIFY(screen);
+    listen(screen);
     QCOMPARE(text(screen, u"lblZeit"_s), u"00:00"_s);
     auto* option = control<QRadioButton>(screen, u"opt5min"_s);
     option->setFocus();
@@ -259,28 +305,91 @@ void TestScreens::frame()
     program.settle();
     QVERIFY(!program.window->exerciseScreen(row.k) && !program.open(row.k));
     QCOMPARE(told.size(), 3);
+    QCOMPARE(ends, QList({ SessionEnd::TimeLimit, SessionEnd::TaskFileFailure }));
     const QString file = exercise(row.k).taskFile.mid(1);
     QVERIFY(told[1].text.contains(file) && told[1].text.endsWith(u"Die Übung wird beendet."_s));
     QVERIFY(told[2].text.contains(file)
         && told[2].text.endsWith(u"Die Übung kann nicht geöffnet werden."_s));
 }
 
-// Delete and Alt with a letter never reach the exercise; AltGr, reported as Ctrl+Alt on some
-// systems, an umlaut and Backspace are wrong keys with a hint.
-void TestScreens::keysThatTypeNothing()
+void TestScreens::keysOnTheScreen_data()
 {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("shown"); // lblFehler and lblFehleranzeige
+    QTest::newRow("Delete types nothing") << u"\x7f"_s << Qt::KeyboardModifiers() << u"0 "_s;
+    QTest::newRow("Alt with a letter types nothing")
+        << u"j"_s << Qt::KeyboardModifiers(Qt::AltModifier) << u"0 "_s;
+    // Some systems report AltGr as Ctrl+Alt.
+    QTest::newRow("AltGr") << u"@"_s << (Qt::ControlModifier | Qt::AltModifier) << u"1 @ statt J"_s;
+    QTest::newRow("umlaut") << u"ä"_s << Qt::KeyboardModifiers() << u"1 ä statt J"_s;
+    QTest::newRow("Backspace") << u"\b"_s << Qt::KeyboardModifiers() << u"1 Rücktaste statt J"_s;
+    QTest::newRow("Escape") << u"\x1b"_s << Qt::KeyboardModifiers() << u"1 Esc-Taste statt J"_s;
+}
+
+// Real key events on a screen: what reaches the exercise as a typed character.
+void TestScreens::keysOnTheScreen()
+{
+    QFETCH(QString, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, shown);
     TestProgram program;
     ExerciseScreen* screen = program.startWith(1, { u"Ja."_s, u"Nein."_s });
     QVERIFY(screen);
-    const auto press = [screen](const QString& key, Qt::KeyboardModifiers modifiers = {}) {
-        typeKeys(QApplication::focusWidget(), key, modifiers);
-        return text(screen, u"lblFehler"_s) + u' ' + text(screen, u"lblFehleranzeige"_s);
-    };
-    QCOMPARE(press(u"\x7f"_s), u"0 "_s);
-    QCOMPARE(press(u"j"_s, Qt::AltModifier), u"0 "_s);
-    QCOMPARE(press(u"@"_s, Qt::ControlModifier | Qt::AltModifier), u"1 @ statt J"_s);
-    QCOMPARE(press(u"ä"_s), u"2 ä statt J"_s);
-    QCOMPARE(press(u"\b"_s), u"3 Rücktaste statt J"_s);
+    typeKeys(QApplication::focusWidget(), key, modifiers);
+    QCOMPARE(text(screen, u"lblFehler"_s) + u' ' + text(screen, u"lblFehleranzeige"_s), shown);
+    QVERIFY(program.window->exerciseScreen(1));
+}
+
+void TestScreens::sessionEnds_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<SessionEnd>("end");
+    QTest::newRow("Übung beenden") << u"lblUebEnd"_s << SessionEnd::Ended;
+    QTest::newRow("Programm beenden") << u"lblProgrammende"_s << SessionEnd::ProgramEnd;
+    QTest::newRow("main window closed") << QString() << SessionEnd::ProgramEnd;
+}
+
+// Each way out of a screen is reported once, and how.
+void TestScreens::sessionEnds()
+{
+    QFETCH(QString, how);
+    QFETCH(SessionEnd, end);
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(4, { u"Katze"_s, u"Kätzchen"_s });
+    QVERIFY(screen);
+    QList<SessionEnd> ends;
+    connect(screen, &ExerciseScreen::sessionEnded, this, [&ends](SessionEnd e) { ends.append(e); });
+    if (how.isEmpty())
+        program.window->close();
+    else
+        program.click(how);
+    program.settle();
+    QCOMPARE(ends, QList { end });
+}
+
+// The main window opens what the registry it was given builds, and nothing it lacks.
+void TestScreens::ownRegistry()
+{
+    TestProgram program;
+    QVERIFY(
+        writeFile(taskFilePath(program.folder.path(), 9), taskFileBytes({ u"1 + 1 ="_s, u"2"_s })));
+    ExerciseRegistry registry;
+    int built = 0;
+    registry.add(9, [&built](ProgramState& state, Platform& platform) {
+        ++built;
+        return new ArithmeticScreen(exercise(9), state, platform);
+    });
+    // Outside the catalogue: ignored.
+    registry.add(0, [&built](ProgramState&, Platform&) { return ++built, nullptr; });
+    registry.add(
+        ExerciseCount + 1, [&built](ProgramState&, Platform&) { return ++built, nullptr; });
+    program.start(std::move(registry));
+    program.show();
+    for (int k = 1; k <= ExerciseCount; ++k)
+        QCOMPARE(program.open(k) != nullptr, k == 9);
+    QCOMPARE(built, 1);
+    QVERIFY(program.fake.messages.shown.isEmpty());
 }
 
 // The tiles under the mouse: only the left button drags; a tile flashes red on a wrong box

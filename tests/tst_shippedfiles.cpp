@@ -1,5 +1,6 @@
 #include "app/TaskFileCheck.h"
 #include "core/ExerciseCatalogue.h"
+#include "core/ProgramState.h"
 #include "frame/TaskFile.h"
 
 #include <QSet>
@@ -21,7 +22,7 @@ private Q_SLOTS:
 void TestShippedFiles::shippedFile_data()
 {
     QTest::addColumn<int>("k");
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= ExerciseCount; ++k)
         QTest::newRow(qPrintable(exercise(k).menuText)) << k;
 }
 

@@ -54,17 +54,22 @@ void TestStartScreen::startScreen()
 {
     TestProgram program;
     program.fake.folders.program = QStringLiteral(TAMBOLINO_DATA_DIR);
-    program.fake.settings.values = { { u"Punktestaende/Wortraten"_s, u" -50"_s },
-        { u"Punktestaende/Division"_s, u"12345678"_s },
-        { u"Punktestaende/Kopfrechnen"_s, u"-2147483648"_s },
-        { u"Punktestaende/Malfolgen"_s, u"2147483647"_s } };
+    // Stored value and its display, by settings key.
+    const QMap<QString, std::pair<QString, QString>> stored {
+        { u"Wortraten"_s, { u" -50"_s, u"-0000050"_s } },
+        { u"Division"_s, { u"12345678"_s, u"12345678"_s } },
+        { u"Kopfrechnen"_s, { u"-2147483648"_s, u"-2147483648"_s } },
+        { u"Malfolgen"_s, { u"2147483647"_s, u"2147483647"_s } },
+    };
+    for (const auto& [key, value] : stored.asKeyValueRange())
+        program.fake.settings.values[u"Punktestaende/"_s + key] = value.first;
     program.start();
     program.show();
-    const QMap<int, QString> stored { { 5, u"-0000050"_s }, { 12, u"12345678"_s },
-        { 9, u"-2147483648"_s }, { 11, u"2147483647"_s } };
-    for (int k = 1; k <= 12; ++k) {
+    for (int k = 1; k <= ExerciseCount; ++k) {
         const auto* label = control<QLabel>(program.startScreen(), u"lblPunkte(%1)"_s.arg(k));
-        QCOMPARE(label->text(), u"Punktestand: "_s + stored.value(k, u"0000000"_s));
+        const QString key = QString::fromLatin1(exercise(k).settingsKey);
+        QCOMPARE(
+            label->text(), u"Punktestand: "_s + stored.value(key, { {}, u"0000000"_s }).second);
         QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text())
             <= label->contentsRect().width());
     }

@@ -28,10 +28,12 @@ void TestTaskFile::reading_data()
     QTest::addColumn<int>("recordLines");
     // The lines of each list joined by "/", the lists by " | "; or the message after the name.
     QTest::addColumn<QString>("read");
-    const auto row
-        = [](const char* name, const QByteArray& bytes, int recordLines, const QString& read) {
-              QTest::newRow(name) << u"aufgaben.txt"_s << bytes << recordLines << read;
-          };
+    // Reading fails after this many bytes; -1: it does not.
+    QTest::addColumn<int>("readable");
+    const auto row = [](const char* name, const QByteArray& bytes, int recordLines,
+                         const QString& read, int readable = -1) {
+        QTest::newRow(name) << u"aufgaben.txt"_s << bytes << recordLines << read << readable;
+    };
     row("CR LF", "1 + 1 =\r\n2\r\n2 · 3 =\r\n6\r\n", 2, u"1 + 1 =/2 · 3 = | 2/6"_s);
     row("LF only", "1 + 1 =\n2\n\n0\n", 2, u"1 + 1 =/ | 2/0"_s);
     row("lone CR, no last line end", "a\rb\r\nc", 1, u"a/b/c"_s);
@@ -50,10 +52,14 @@ void TestTaskFile::reading_data()
     // The second verb lacks its third form: the tasks after it would all be shifted.
     row("forgotten line", "gehen\ngeht\nging\nlaufen\nl\xC3\xA4uft\nsehen\nsieht\nsah\n", 3,
         incomplete.arg(3).arg(u"die Zeilen 7 bis 8 bilden"_s));
+    // Cut after whole tasks, the rest would pass for the whole file.
+    row("read fails after two tasks", "a\r\nb\r\nc\r\n", 1, u"kann nicht gelesen werden."_s, 6);
+    row("read fails at once", "a\r\n", 1, u"kann nicht gelesen werden."_s, 0);
     const QString notAFile = u"ist keine gewöhnliche Datei."_s;
-    QTest::newRow("missing") << u"fehlt.txt"_s << QByteArray() << 2 << u"wurde nicht gefunden."_s;
-    QTest::newRow("folder") << u"ordner"_s << QByteArray() << 2 << notAFile;
-    QTest::newRow("named pipe") << u"pipe.txt"_s << QByteArray() << 2 << notAFile;
+    QTest::newRow("missing") << u"fehlt.txt"_s << QByteArray() << 2 << u"wurde nicht gefunden."_s
+                             << -1;
+    QTest::newRow("folder") << u"ordner"_s << QByteArray() << 2 << notAFile << -1;
+    QTest::newRow("named pipe") << u"pipe.txt"_s << QByteArray() << 2 << notAFile << -1;
 }
 
 void TestTaskFile::reading()
@@ -62,12 +68,15 @@ void TestTaskFile::reading()
     QFETCH(QByteArray, bytes);
     QFETCH(int, recordLines);
     QFETCH(QString, read);
+    QFETCH(int, readable);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"ordner"_s));
     QVERIFY(mkfifo(QFile::encodeName(dir.filePath(u"pipe.txt"_s)).constData(), 0600) == 0);
     QVERIFY(writeFile(dir.filePath(u"aufgaben.txt"_s), bytes));
     const QString path = dir.filePath(name);
-    const TaskFile::Result result = TaskFile::load(path, recordLines);
+    FailingDevice failing(bytes, readable);
+    const TaskFile::Result result = readable < 0 ? TaskFile::load(path, recordLines)
+                                                 : TaskFile::read(failing, recordLines, path);
     QStringList lists;
     for (const QStringList& list : result.lists)
         lists.append(list.join(u'/'));

@@ -54,11 +54,11 @@ void TypingTest::keys()
     QFETCH(QString, shown);
     FakePlatform fake;
     ProgramState state;
-    TypingExercise exercise { state, fake.clock, fake.random, [&text] {
+    TypingExercise exercise { 1, state, fake.clock, fake.random, [&text] {
                                  return TaskFile::Result { { QStringList { text } }, {} };
                              } };
     QCOMPARE(exercise.start(), QString());
-    TypingExercise::Step step;
+    TaskStep step;
     for (const QChar c : keys) {
         if (c == u'⏲')
             fake.clock.advance(1);
@@ -66,8 +66,7 @@ void TypingTest::keys()
             step = exercise.press(c);
     }
     // A wrong key is refused: the line keeps what was typed.
-    QCOMPARE(
-        step.hint + u'|' + (step.finished ? state.strErgebnis : exercise.entry().line()), shown);
+    QCOMPARE(step.hint + u'|' + (step.finished ? step.message : exercise.entry().line()), shown);
 }
 
 void TypingTest::longTexts_data()

@@ -38,8 +38,11 @@ struct Puzzle
     QStringList lines;
     int last = 0; // the tile dropped last
     Scores scores {};
+    FakeClock clock {};
     FakeRandom random {};
-    WordPuzzle puzzle { scores, random, [this] { return TaskFile::Result { { lines }, {} }; } };
+    WordPuzzle puzzle { 2, scores, clock, random, [this] {
+                           return TaskFile::Result { { lines }, {} };
+                       } };
 };
 } // namespace
 

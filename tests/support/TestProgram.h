@@ -55,7 +55,10 @@ struct TestProgram
         fake.folders.documents = documents.path();
     }
 
-    void start() { window = std::make_unique<MainWindow>(state, fake.platform); }
+    void start(ExerciseRegistry exercises = ExerciseRegistry::builtIn())
+    {
+        window = std::make_unique<MainWindow>(state, fake.platform, std::move(exercises));
+    }
 
     // Shown and active, so that keys reach the control with the focus.
     void show() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QMetaObject>
@@ -40,6 +41,34 @@ inline QByteArray taskFileBytes(const QStringList& lines)
         bytes += line.toLatin1() + "\r\n";
     return bytes;
 }
+
+// Bytes in memory whose reading fails after the first `readable` of them, as a disk that gives
+// out does. Opened unbuffered, so that the failure reaches the reader where it happens.
+class FailingDevice : public QBuffer
+{
+public:
+    FailingDevice(const QByteArray& bytes, qint64 readable)
+        : m_bytes(bytes)
+        , m_readable(readable)
+    {
+        setBuffer(&m_bytes);
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (pos() >= m_readable) {
+            setErrorString(QStringLiteral("Eingabe-/Ausgabefehler"));
+            return -1;
+        }
+        return QBuffer::readData(data, std::min(maxSize, m_readable - pos()));
+    }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_readable;
+};
 
 // The control of that object name below `root`. A missing one fails the test (Qt Test reports
 // the exception) instead of crashing it.
