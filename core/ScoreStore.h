@@ -18,6 +18,10 @@ struct Saved
     bool ok = false; // all twelve stored; otherwise the store holds what it held before
     // A German note for the user when a damaged store had to be set aside; empty otherwise.
     QString notice;
+
+    // What the user is told: the notice, and that the scores are not stored when they are
+    // not; empty when there is nothing to tell.
+    QString message() const;
 };
 
 // All twelve keys in one write.
