@@ -162,6 +162,12 @@ void StartScreen::load()
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
     showReplacedScores(7);
+    // Told at once, over the window once it is shown, not only when the program ends.
+    if (const QString mended = ScoreStore::mend(m_platform.settings, m_state.ScoreTable).message();
+        !mended.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, mended] { warn(mended, QStringLiteral("Gespeicherte Punktestände")); },
+            Qt::QueuedConnection);
 }
 
 std::optional<QString> StartScreen::chooseScoreFile(bool forSaving)

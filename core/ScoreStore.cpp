@@ -42,6 +42,13 @@ Saved save(SettingsStore& settings, const Scores& scores)
     return saved;
 }
 
+Saved mend(SettingsStore& settings, const Scores& scores)
+{
+    if (!settings.damaged())
+        return { true, {} };
+    return save(settings, scores);
+}
+
 QString Saved::message() const
 {
     if (ok)

@@ -26,5 +26,8 @@ struct Saved
 
 // All twelve keys in one write.
 Saved save(SettingsStore& settings, const Scores& scores);
+// A store that cannot be read whole is set aside at once and the scores written into a fresh
+// one; a sound store is left alone.
+Saved mend(SettingsStore& settings, const Scores& scores);
 
 } // namespace ScoreStore
