@@ -59,6 +59,8 @@ template<class Take> bool parse(QByteArrayView bytes, Take take)
         const qsizetype equals = text.indexOf(QLatin1Char('='));
         if (utf8.hasError() || text.contains(QChar(0))) {
             whole = false;
+            if (line.front() == '[')
+                section.reset();
         } else if (text.startsWith(QLatin1Char('['))) {
             const bool closed = text.endsWith(QLatin1Char(']'));
             whole = whole && closed;

@@ -160,6 +160,8 @@ void TestPersistence::damagedStore_data()
     QTest::newRow("CR line ends") << QByteArray(scores).replace('\n', '\r') << false << 1234;
     QTest::newRow("Latin-1 comment") << "; Punktest\xE4nde\r\n" + scores << false << 1234;
     QTest::newRow("line without =") << "[Punktestaende]\nWortpuzzle\n" + scores << true << 1234;
+    QTest::newRow("Latin-1 section line")
+        << QByteArray("[Punktestaende]\n[Punktest\xE4nde]\nAbtippuebungen=9\n") << true << 0;
     QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz") << true << 0;
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     QTest::newRow("UTF-16") << QByteArray(utf16(QString::fromLatin1(scores))) << true << 0;
