@@ -143,15 +143,11 @@ QString MainWindow::writeScores()
             told.append(error);
     }
     const ScoreStore::Saved stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable);
-    if (!stored.notice.isEmpty())
-        told.append(stored.notice);
-    if (!stored.ok) {
-        told.append(QStringLiteral(
-            "Die Punktestände konnten nicht für den nächsten Programmstart gespeichert werden."));
-    } else if (fileFailed) {
+    if (const QString message = stored.message(); !message.isEmpty())
+        told.append(message);
+    if (stored.ok && fileFailed)
         told.append(
             QStringLiteral("Die Punktestände sind für den nächsten Programmstart gespeichert."));
-    }
     return told.join(QStringLiteral("\n\n"));
 }
 

@@ -165,6 +165,12 @@ void StartScreen::load()
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
     showReplacedScores(7);
+    // Told at once, over the window once it is shown, not only when the program ends.
+    if (const QString mended = ScoreStore::mend(m_platform.settings, m_state.ScoreTable).message();
+        !mended.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, mended] { warn(mended, QStringLiteral("Gespeicherte Punktestände")); },
+            Qt::QueuedConnection);
 }
 
 std::optional<QString> StartScreen::chooseScoreFile(bool forSaving)
@@ -226,10 +232,13 @@ bool StartScreen::handOverCurrentFile(
         return true;
     // The file has gone (a stick pulled out) and may never come back: the scores go to the
     // settings store at once, and the user decides whether to go on without the file.
-    ScoreStore::save(m_platform.settings, m_state.ScoreTable);
+    QString stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable).message();
+    if (!stored.isEmpty())
+        stored += QStringLiteral("\n\n");
     const MessageBox::Answer answer = m_platform.messages.show(
-        QStringLiteral("Die Punktestände konnten nicht in „%1“ gespeichert werden.\n\n%2")
-            .arg(QDir::toNativeSeparators(current), question.arg(QDir::toNativeSeparators(next))),
+        QStringLiteral("Die Punktestände konnten nicht in „%1“ gespeichert werden.\n\n%2%3")
+            .arg(QDir::toNativeSeparators(current), stored,
+                question.arg(QDir::toNativeSeparators(next))),
         title, MessageBox::Buttons::YesNoDefaultNo, MessageBox::Icon::Warning);
     return answer == MessageBox::Answer::Yes;
 }
@@ -265,9 +274,9 @@ void StartScreen::resetScores()
     showReplacedScores(7);
     // The current score file gets the zeros when the program ends; so does the store, should
     // it fail now.
-    const ScoreStore::Saved stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable);
-    if (!stored.notice.isEmpty())
-        warn(stored.notice, QStringLiteral("Punktestände zurücksetzen"));
+    const QString stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable).message();
+    if (!stored.isEmpty())
+        warn(stored, QStringLiteral("Punktestände zurücksetzen"));
 }
 
 void StartScreen::showScore(int k)

@@ -20,7 +20,8 @@ class StartScreen : public QWidget
 public:
     StartScreen(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
-    // Version text, dialog folder, and the twelve scores from the settings store.
+    // Version text, dialog folder, and the twelve scores from the settings store; a damaged
+    // store is set aside at once, and the user told once the window shows.
     void load();
     // Shows ScoreTable(k) in lblPunkte(k): an exercise screen changed it.
     void showScore(int k);

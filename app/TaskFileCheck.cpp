@@ -51,6 +51,17 @@ QString untypeable(char32_t c)
     return QStringLiteral("„%1“ steht nicht auf der deutschen Tastatur.").arg(glyph);
 }
 
+// A long line is quoted by its start.
+QString quoted(const QString& line)
+{
+    if (line.size() <= MaxQuoted)
+        return line;
+    qsizetype kept = MaxQuoted - 3;
+    if (line[kept - 1].isHighSurrogate())
+        --kept;
+    return line.first(kept) + QStringLiteral("...");
+}
+
 // What line j of a task must hold when it is empty.
 QString required(const TaskLayout& layout, int j)
 {
@@ -107,10 +118,28 @@ public:
     Report run();
 
 private:
+    // True, with the finding counted, when it will not be listed: its message need not be
+    // built.
+    bool unlisted(qsizetype line, Severity severity)
+    {
+        if (m_cut < 0 || line < m_cut)
+            return false;
+        ++m_found;
+        ++m_report.unlisted[int(severity)];
+        return true;
+    }
     void add(qsizetype line, Severity severity, const QString& message)
     {
+        if (unlisted(line, severity))
+            return;
+        ++m_found;
         m_report.findings.append({ line, severity, message });
+        if (m_report.findings.size() >= 2 * MaxListed)
+            keepFirst();
     }
+    // Sorts the findings by line and keeps the first MaxListed; from then on, findings from the
+    // line of the last one kept onwards are only counted.
+    void keepFirst();
     bool encodingErrors(qsizetype n, const QString& line);
     void characters(qsizetype n, int j, const QString& line);
     void arithmetic(qsizetype n, const QString& question, const QString& answer);
@@ -118,7 +147,22 @@ private:
     const TaskLayout& m_layout;
     const TaskFile::Text& m_text;
     Report m_report;
+    qsizetype m_found = 0; // listed or not
+    qsizetype m_cut = -1; // findings from this line on are not listed; -1 while all are
 };
+
+void Checker::keepFirst()
+{
+    QList<Finding>& findings = m_report.findings;
+    std::stable_sort(findings.begin(), findings.end(),
+        [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    if (findings.size() <= MaxListed)
+        return;
+    for (qsizetype i = MaxListed; i < findings.size(); ++i)
+        ++m_report.unlisted[int(findings[i].severity)];
+    findings.resize(MaxListed);
+    m_cut = findings.back().line;
+}
 
 // A Windows-1252 file holds bytes that are no character there, or a character saved as UTF-8:
 // the file mixes two encodings.
@@ -130,12 +174,13 @@ bool Checker::encodingErrors(qsizetype n, const QString& line)
     for (qsizetype i = 0; i < line.size(); ++i) {
         const int lead = TaskFile::windows1252Byte(line[i]);
         if (lead >= 0x80 && lead < 0xA0 && line[i].unicode() == lead) {
-            add(n, Severity::Error,
-                QStringLiteral("Zeichen %1: Das Byte 0x%2 ist weder UTF-8 noch ein Zeichen in "
-                               "Windows-1252.")
-                    .arg(i + 1)
-                    .arg(QString::number(lead, 16).toUpper()));
             found = true;
+            if (!unlisted(n, Severity::Error))
+                add(n, Severity::Error,
+                    QStringLiteral("Zeichen %1: Das Byte 0x%2 ist weder UTF-8 noch ein Zeichen "
+                                   "in Windows-1252.")
+                        .arg(i + 1)
+                        .arg(QString::number(lead, 16).toUpper()));
             continue;
         }
         const int length = lead >= 0xF0 && lead <= 0xF4 ? 4
@@ -150,13 +195,14 @@ bool Checker::encodingErrors(qsizetype n, const QString& line)
         const QString meant = QString::fromUtf8(bytes);
         if (meant.size() > 2 || meant.contains(QChar::ReplacementCharacter))
             continue;
-        add(n, Severity::Error,
-            QStringLiteral("Zeichen %1: „%2“ ist ein „%3“ in UTF-8, die übrige Datei ist aber "
-                           "Windows-1252. Die Datei ganz als UTF-8 oder ganz als Windows-1252 "
-                           "speichern.")
-                .arg(i + 1)
-                .arg(line.mid(i, length), meant));
         found = true;
+        if (!unlisted(n, Severity::Error))
+            add(n, Severity::Error,
+                QStringLiteral("Zeichen %1: „%2“ ist ein „%3“ in UTF-8, die übrige Datei ist "
+                               "aber Windows-1252. Die Datei ganz als UTF-8 oder ganz als "
+                               "Windows-1252 speichern.")
+                    .arg(i + 1)
+                    .arg(line.mid(i, length), meant));
         i += length - 1;
     }
     return found;
@@ -173,13 +219,16 @@ void Checker::characters(qsizetype n, int j, const QString& line)
             c = QChar::surrogateToUcs4(line[i], line[i + 1]);
             ++i;
         }
+        const bool wrong = c == U'\n' || (typed ? !onGermanKeyboard(c) : isControl(c));
+        if (!wrong || unlisted(n, Severity::Error))
+            continue;
         if (c == U'\n') {
             add(n, Severity::Error,
                 QStringLiteral("Zeichen %1: Hier endet eine Zeile nur mit LF, die übrigen mit "
                                "CR; das Programm liest hier keine neue Zeile. Die Datei mit "
                                "einheitlichen Zeilenenden speichern.")
                     .arg(column));
-        } else if (typed ? !onGermanKeyboard(c) : isControl(c)) {
+        } else {
             add(n, Severity::Error,
                 QStringLiteral("Zeichen %1: %2").arg(column).arg(untypeable(c)));
         }
@@ -191,17 +240,18 @@ void Checker::arithmetic(qsizetype n, const QString& question, const QString& an
     const Expression::Value value = Expression::evaluate(question);
     if (!value.ok()) {
         add(n, Severity::Error,
-            QStringLiteral("„%1“ lässt sich nicht ausrechnen: %2").arg(question, value.error));
+            QStringLiteral("„%1“ lässt sich nicht ausrechnen: %2")
+                .arg(quoted(question), value.error));
         return;
     }
     if (!Expression::isPlainNumber(answer))
         add(n + 1, Severity::Error,
             QStringLiteral("„%1“ ist keine einfache Zahl: nur Ziffern, eine negative mit - davor.")
-                .arg(answer));
+                .arg(quoted(answer)));
     else if (answer != QString::number(value.value))
         add(n + 1, Severity::Error,
             QStringLiteral("Falsches Ergebnis: „%1“ ergibt %2, nicht %3.")
-                .arg(question, QString::number(value.value), answer));
+                .arg(quoted(question), QString::number(value.value), quoted(answer)));
 }
 
 Report Checker::run()
@@ -252,12 +302,12 @@ Report Checker::run()
             if (problem == TaskLayout::Problem::TooLong)
                 add(n, Severity::Error,
                     QStringLiteral("„%1“ hat %2 Zeichen, ein Wort im Wortpuzzle höchstens %3.")
-                        .arg(line, QString::number(line.size()),
+                        .arg(quoted(line), QString::number(line.size()),
                             QString::number(m_layout.maxLetters)));
-            const qsizetype before = m_report.findings.size();
+            const qsizetype before = m_found;
             if (!encodingErrors(n, line))
                 characters(n, j, line);
-            complete = complete && m_report.findings.size() == before;
+            complete = complete && m_found == before;
             // Letter by letter, a blank at an end must be typed, and nobody sees it.
             // An arithmetic answer with a blank is no plain number, which is reported.
             if (m_layout.typed(j) && m_layout.content != Content::FillIn
@@ -286,8 +336,7 @@ Report Checker::run()
         else
             seen.insert(shown, first);
     }
-    std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
-        [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    keepFirst();
     return m_report;
 }
 
@@ -363,8 +412,9 @@ struct Files
 
 qsizetype Report::count(Finding::Severity severity) const
 {
-    return std::count_if(findings.begin(), findings.end(),
-        [severity](const Finding& finding) { return finding.severity == severity; });
+    return unlisted[int(severity)]
+        + std::count_if(findings.begin(), findings.end(),
+            [severity](const Finding& finding) { return finding.severity == severity; });
 }
 
 Report check(int k, const TaskFile::Text& text)
@@ -380,6 +430,17 @@ QString format(const QString& path, const Report& report)
             ? QStringLiteral("%1:%2: ").arg(path, QString::number(finding.line))
             : path + QStringLiteral(": ");
         text += severityName(finding.severity) + QStringLiteral(": ") + finding.message
+            + QLatin1Char('\n');
+    }
+    const qsizetype moreErrors = report.unlisted[int(Severity::Error)];
+    const qsizetype moreWarnings = report.unlisted[int(Severity::Warning)];
+    if (moreErrors > 0 || moreWarnings > 0) {
+        QStringList more;
+        if (moreErrors > 0)
+            more.append(counted(moreErrors, "weiterer Fehler", "weitere Fehler"));
+        if (moreWarnings > 0)
+            more.append(counted(moreWarnings, "weitere Warnung", "weitere Warnungen"));
+        text += path + QStringLiteral(": ... und ") + more.join(QStringLiteral(" und "))
             + QLatin1Char('\n');
     }
     const qsizetype errors = report.count(Severity::Error);

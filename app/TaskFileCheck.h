@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace TaskFile {
 struct Text;
@@ -26,18 +27,26 @@ struct Finding
     QString message;
 };
 
+// At most this many findings of a file are listed, the first by line; the others are counted.
+inline constexpr qsizetype MaxListed = 100;
+// A line that a message quotes is cut to this many characters.
+inline constexpr qsizetype MaxQuoted = 80;
+
 struct Report
 {
-    QList<Finding> findings;
+    QList<Finding> findings; // in the order of the lines
     qsizetype tasks = 0; // complete tasks
+    std::array<qsizetype, 3> unlisted {}; // by severity
 
+    // Listed and unlisted.
     qsizetype count(Finding::Severity severity) const;
 };
 
 // Exercise k's task file, read as the program reads it.
 Report check(int k, const TaskFile::Text& text);
 
-// One line per finding, then a summary: "Kopfrechnen.txt: 128 Aufgaben, keine Fehler".
+// One line per finding listed, one for those not listed, then a summary:
+// "Kopfrechnen.txt: 128 Aufgaben, keine Fehler".
 QString format(const QString& path, const Report& report);
 
 struct Outcome

@@ -35,11 +35,27 @@ Saved save(SettingsStore& settings, const Scores& scores)
     if (!written.setAside.isEmpty()) {
         saved.notice
             = QStringLiteral("Die Datei mit den gespeicherten Punkteständen war beschädigt und "
-                             "konnte nicht gelesen werden. Sie wurde unter dem Namen „%1“ "
-                             "aufbewahrt; die Punktestände stehen jetzt in einer neuen Datei.")
+                             "konnte nicht vollständig gelesen werden. Sie wurde unter dem Namen "
+                             "„%1“ aufbewahrt; die Punktestände stehen jetzt in einer neuen Datei.")
                   .arg(QDir::toNativeSeparators(written.setAside));
     }
     return saved;
+}
+
+Saved mend(SettingsStore& settings, const Scores& scores)
+{
+    if (!settings.damaged())
+        return { true, {} };
+    return save(settings, scores);
+}
+
+QString Saved::message() const
+{
+    if (ok)
+        return notice;
+    const QString notSaved = QStringLiteral(
+        "Die Punktestände konnten nicht für den nächsten Programmstart gespeichert werden.");
+    return notice.isEmpty() ? notSaved : notice + QStringLiteral("\n\n") + notSaved;
 }
 
 } // namespace ScoreStore

@@ -1,5 +1,5 @@
 // The settings file may hold anything: whatever it holds, the scores read from it are saved,
-// and the twelve read back are the twelve saved.
+// the twelve read back are the twelve saved, and the store written is read whole.
 #include "core/ScoreStore.h"
 #include "platform/SettingsStore.h"
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Scores scores = ScoreStore::load(store);
     scores.add(1, 1);
     scores(ExerciseCount) = static_cast<qint32>(size);
-    if (!ScoreStore::save(store, scores).ok || ScoreStore::load(store) != scores)
+    if (!ScoreStore::save(store, scores).ok || ScoreStore::load(store) != scores || store.damaged())
         std::abort();
     return 0;
 }

@@ -1,44 +1,106 @@
 #include "platform/SettingsStore.h"
 
+#include <QByteArrayView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
+#include <QMap>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringDecoder>
-#include <QStringList>
+#include <optional>
 
 namespace {
-// A real store has a few hundred bytes.
-constexpr qint64 MaxStoreBytes = 64 * 1024;
+// A real store has a few hundred bytes; a larger file is not even parsed.
+constexpr qint64 MaxStoreBytes = 1024 * 1024;
 
-// QSettings drops the lines of an INI file it cannot parse and writes back only what it
-// understood, and its status does not tell this reliably. So the file is checked first: UTF-8
-// without a byte-order mark, every line blank, a "; comment", a "[section]" or "key=value".
-bool parsable(const QByteArray& bytes)
+struct Stored
 {
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.contains('\0'))
-        return false;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    if (utf8.hasError())
-        return false;
-    for (QStringView line : QStringView(text).tokenize(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
-        if (line.startsWith(u'[') ? !line.endsWith(u']') : !line.contains(u'='))
-            return false;
-    }
-    return true;
+    bool readable = true; // a missing file reads as an empty store
+    QByteArray bytes;
+};
+
+// Refuses anything but a regular file before opening it: a named pipe would block.
+Stored read(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return {};
+    QFile file(fileName);
+    if (!info.isFile() || info.size() > MaxStoreBytes || !file.open(QIODevice::ReadOnly))
+        return { false, {} };
+    QByteArray bytes = file.read(MaxStoreBytes + 1);
+    if (bytes.size() > MaxStoreBytes || file.error() != QFileDevice::NoError)
+        return { false, {} };
+    return { true, bytes };
 }
 
-bool readable(const QString& fileName)
+// Hands every "key=value" line to `take(section, key, value)` in the order of the file; keys
+// before the first section belong to the section "". False when a line was not understood.
+template<class Take> bool parse(QByteArrayView bytes, Take take)
 {
-    QFile file(fileName);
-    if (!file.exists())
-        return true;
-    return QFileInfo(fileName).isFile() && file.open(QIODevice::ReadOnly)
-        && parsable(file.read(MaxStoreBytes + 1)) && file.size() <= MaxStoreBytes;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    bool whole = true;
+    // None after a broken section line: its keys belong to no known section.
+    std::optional<QString> section = QString();
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QByteArrayView line = bytes.sliced(start, end - start).trimmed();
+        start = end + (bytes.sliced(end).startsWith("\r\n") ? 2 : 1);
+        // Comments may be in any encoding: they are never read.
+        if (line.isEmpty() || line.front() == ';' || line.front() == '#')
+            continue;
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(line);
+        const qsizetype equals = text.indexOf(QLatin1Char('='));
+        if (utf8.hasError() || text.contains(QChar(0))) {
+            whole = false;
+            if (line.front() == '[')
+                section.reset();
+        } else if (text.startsWith(QLatin1Char('['))) {
+            const bool closed = text.endsWith(QLatin1Char(']'));
+            whole = whole && closed;
+            section
+                = closed ? std::optional(text.sliced(1, text.size() - 2).trimmed()) : std::nullopt;
+        } else if (equals > 0) {
+            if (section)
+                take(*section, text.first(equals).trimmed(), text.sliced(equals + 1).trimmed());
+        } else {
+            whole = false;
+        }
+    }
+    return whole;
+}
+
+using Contents = QMap<QString, QMap<QString, QString>>; // section -> key -> value
+
+QByteArray format(const Contents& contents)
+{
+    QByteArray bytes;
+    for (auto section = contents.cbegin(); section != contents.cend(); ++section) {
+        if (!bytes.isEmpty())
+            bytes += '\n';
+        if (!section.key().isEmpty())
+            bytes += '[' + section.key().toUtf8() + "]\n";
+        for (auto value = section->cbegin(); value != section->cend(); ++value)
+            bytes += value.key().toUtf8() + '=' + value->toUtf8() + '\n';
+    }
+    return bytes;
+}
+
+// Replaces the file only when every byte reached the disk.
+bool writeWhole(const QString& fileName, const QByteArray& bytes)
+{
+    // Unbuffered, so that a short write (disk full) shows in write()'s count: commit() alone
+    // takes a failed flush for success and would put a cut file in place of the old one.
+    QSaveFile file(fileName);
+    return QDir().mkpath(QFileInfo(fileName).path())
+        && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        && file.write(bytes) == bytes.size() && file.commit();
 }
 
 // The first free name of the form "<file>.beschaedigt", "<file>.beschaedigt-2", ...; empty when
@@ -58,9 +120,8 @@ QString setAside(const QString& fileName)
 } // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : m_fileName(QSettings(QSettings::NativeFormat, QSettings::UserScope,
-        QStringLiteral("Tambolino"), QStringLiteral("Tambolino"))
-                     .fileName())
+    : m_fileName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Tambolino/Tambolino.conf"))
 { }
 
 QtSettingsStore::QtSettingsStore(const QString& fileName)
@@ -69,30 +130,35 @@ QtSettingsStore::QtSettingsStore(const QString& fileName)
 
 QString QtSettingsStore::value(const QString& section, const QString& key) const
 {
-    const QVariant value
-        = QSettings(m_fileName, QSettings::IniFormat).value(section + QLatin1Char('/') + key);
-    // An unquoted comma makes QSettings read a list; the text is what was written.
-    if (value.userType() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    QString found;
+    parse(read(m_fileName).bytes, [&](const QString& s, const QString& k, const QString& v) {
+        if (s == section && k == key)
+            found = v;
+    });
+    return found;
+}
+
+bool QtSettingsStore::damaged() const
+{
+    const Stored stored = read(m_fileName);
+    return !stored.readable || !parse(stored.bytes, [](auto&&...) {});
 }
 
 SettingsStore::Written QtSettingsStore::setValues(const QString& section, const Values& values)
 {
     Written written;
-    if (!readable(m_fileName)) {
+    const Stored stored = read(m_fileName);
+    Contents contents;
+    if (!stored.readable
+        || !parse(stored.bytes,
+            [&](const QString& s, const QString& k, const QString& v) { contents[s][k] = v; })) {
         written.setAside = setAside(m_fileName);
         if (written.setAside.isEmpty())
             return written;
+        contents.clear();
     }
-    QSettings settings(m_fileName, QSettings::IniFormat);
-    settings.beginGroup(section);
     for (const auto& [key, value] : values)
-        settings.setValue(key, value);
-    settings.endGroup();
-    // One write of the whole file through a temporary file and a rename. A format error here
-    // is one that QSettings met reading the file, which was checked above.
-    settings.sync();
-    written.ok = settings.status() != QSettings::AccessError;
+        contents[section][key] = value;
+    written.ok = writeWhole(m_fileName, format(contents));
     return written;
 }

@@ -19,16 +19,22 @@ public:
     };
 
     virtual ~SettingsStore() = default;
-    // The text as stored; a missing key reads as an empty text.
+    // The text as stored; a missing key reads as an empty text. A damaged store gives what
+    // could be read of it.
     virtual QString value(const QString& section, const QString& key) const = 0;
+    // The store exists but cannot be read whole: the next write sets it aside.
+    virtual bool damaged() const = 0;
     // Writes the values of one section in one step: afterwards the store holds either all of
     // them or, on failure, what it held before. A store that cannot be read is kept under
-    // another name, never overwritten.
+    // another name, never overwritten. Keys are names without "=", values single lines without
+    // blanks at either end.
     virtual Written setValues(const QString& section, const Values& values) = 0;
 };
 
-// An INI file: by default QSettings' native file for organisation and application "Tambolino"
-// (on Linux Tambolino/Tambolino.conf below $XDG_CONFIG_HOME).
+// An INI file, by default Tambolino/Tambolino.conf below $XDG_CONFIG_HOME. Read whole when
+// every line is blank, a comment ("; ..." or "# ..."), a "[section]" or a "key=value", the text
+// outside comments is UTF-8, and the file has at most 1 MiB. Lines end with CR LF, LF or CR; a
+// byte-order mark is skipped. Written whole as UTF-8 with LF, without comments.
 class QtSettingsStore final : public SettingsStore
 {
 public:
@@ -37,6 +43,7 @@ public:
 
     QString fileName() const { return m_fileName; }
     QString value(const QString& section, const QString& key) const override;
+    bool damaged() const override;
     Written setValues(const QString& section, const Values& values) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "core/ScoreFile.h"
 #include "core/ScoreStore.h"
 #include "platform/SettingsStore.h"
+#include "support/FailingDisk.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
@@ -24,6 +25,24 @@ struct Program : TestProgram
     }
     const QString ben = documents.filePath(u"ben.tbo"_s);
 };
+
+// The program over a real settings file in its folder.
+struct StoredProgram : TestProgram
+{
+    // A null `stored` puts a folder in the file's place.
+    explicit StoredProgram(const QByteArray& stored)
+    {
+        if (stored.isNull() ? QDir().mkpath(path + u"/Tambolino"_s) : writeFile(path, stored))
+            window = std::make_unique<MainWindow>(state, platform);
+    }
+    const QString path = folder.filePath(u"Tambolino.conf"_s);
+    QtSettingsStore store { path };
+    Platform platform { fake.clock, fake.random, store, fake.folders, fake.messages, fake.files,
+        fake.browser };
+};
+
+const QString NotSaved
+    = u"Die Punktestände konnten nicht für den nächsten Programmstart gespeichert werden."_s;
 } // namespace
 
 class TestPersistence : public QObject
@@ -36,6 +55,8 @@ private Q_SLOTS:
     void reset();
     void damagedStore_data();
     void damagedStore();
+    void fullDiskKeepsStore_data();
+    void fullDiskKeepsStore();
 };
 
 void TestPersistence::switchingFiles_data()
@@ -117,7 +138,7 @@ void TestPersistence::reset()
     QCOMPARE(p.state.ScoreTable, before);
 
     // The store cannot be read any more: the user is told where it is kept.
-    p.fake.settings.damaged = true;
+    p.fake.settings.isDamaged = true;
     p.click(u"lblPunkteLoeschen"_s);
     QCOMPARE(p.fake.messages.shown.size(), 3);
     QVERIFY(p.fake.messages.shown[2].text.contains(u"„Tambolino.conf.beschaedigt“"_s));
@@ -133,43 +154,111 @@ void TestPersistence::damagedStore_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // the settings file; null: a folder in its place
     QTest::addColumn<bool>("damaged");
+    QTest::addColumn<int>("score"); // exercise 1 as read at the start
     const QByteArray scores = "[Punktestaende]\nAbtippuebungen=1234\n";
-    QTest::newRow("sound") << scores << false;
-    QTest::newRow("empty file") << QByteArray("") << false;
-    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + scores << true;
-    QTest::newRow("comment at the top") << "# Tambolino\n" + scores << true;
-    QTest::newRow("line without =") << "[Punktestaende]\nWortpuzzle\n" + scores << true;
-    QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz") << true;
+    QTest::newRow("sound") << scores << false << 1234;
+    QTest::newRow("empty file") << QByteArray("") << false << 0;
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + scores << false << 1234;
+    QTest::newRow("comment at the top") << "# Tambolino\n" + scores << false << 1234;
+    QTest::newRow("CR line ends") << QByteArray(scores).replace('\n', '\r') << false << 1234;
+    QTest::newRow("Latin-1 comment") << "; Punktest\xE4nde\r\n" + scores << false << 1234;
+    QTest::newRow("line without =") << "[Punktestaende]\nWortpuzzle\n" + scores << true << 1234;
+    QTest::newRow("Latin-1 section line")
+        << QByteArray("[Punktestaende]\n[Punktest\xE4nde]\nAbtippuebungen=9\n") << true << 0;
+    QTest::newRow("random bytes") << QByteArray("\x01\xFF[\x80\n=\n\xC3zz") << true << 0;
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    QTest::newRow("UTF-16") << QByteArray(utf16(QString::fromLatin1(scores))) << true;
-    QTest::newRow("a folder in its place") << QByteArray() << true;
+    QTest::newRow("UTF-16") << QByteArray(utf16(QString::fromLatin1(scores))) << true << 0;
+    QTest::newRow("over 1 MiB, not read") << scores + "; " + QByteArray(1024 * 1024, 'x') + '\n'
+                                          << true << 0;
+    QTest::newRow("a folder in its place") << QByteArray() << true << 0;
 }
 
-// The real store: a damaged file is set aside at the closing, and the new one is sound.
+// The real store: a damaged file is set aside and told of at the start; what could be read of
+// it goes into a fresh store at once.
 void TestPersistence::damagedStore()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, damaged);
-    TestProgram p;
-    const QString path = p.folder.filePath(u"Tambolino.conf"_s);
-    QVERIFY(bytes.isNull() ? QDir().mkpath(path + u"/Tambolino"_s) : writeFile(path, bytes));
-    QtSettingsStore store(path);
-    Platform withStore { p.fake.clock, p.fake.random, store, p.fake.folders, p.fake.messages,
-        p.fake.files, p.fake.browser };
-    MainWindow window(p.state, withStore);
-    QVERIFY(damaged || p.state.ScoreTable(1) == (bytes.isEmpty() ? 0 : 1234));
-    Scores earned;
-    earned(ExerciseCount) = 12;
-    p.state.ScoreTable = earned;
-    window.close();
-    QCOMPARE(ScoreStore::load(store), earned);
-    QVERIFY(ScoreStore::save(store, earned).notice.isEmpty());
-    const QString setAside = path + u".beschaedigt"_s;
+    QFETCH(int, score);
+    StoredProgram p(bytes);
+    QVERIFY(p.window);
+    QCOMPARE(p.state.ScoreTable(1), score);
+    QCOMPARE(ScoreStore::load(p.store), p.state.ScoreTable);
+    QCOMPARE(readFile(p.path) == bytes, !damaged);
+    const QString setAside = p.path + u".beschaedigt"_s;
+    QCOMPARE(readFile(setAside), damaged ? bytes : QByteArray());
+    QCOMPARE(p.fake.messages.shown.size(), 0);
+    QCoreApplication::processEvents();
     QCOMPARE(p.fake.messages.shown.size(), damaged ? 1 : 0);
     const QString told = p.fake.messages.shown.value(0).text;
     QVERIFY2(!damaged || told.contains(QDir::toNativeSeparators(setAside)), qPrintable(told));
-    QVERIFY2(!told.contains(u"nicht für den nächsten Programmstart"_s), qPrintable(told));
-    QCOMPARE(readFile(setAside), damaged ? bytes : QByteArray());
+    QVERIFY2(!told.contains(NotSaved), qPrintable(told));
+
+    // Nothing more to tell at the closing.
+    Scores earned;
+    earned(ExerciseCount) = 12;
+    p.state.ScoreTable = earned;
+    p.window->close();
+    QCOMPARE(ScoreStore::load(p.store), earned);
+    QVERIFY(!p.store.damaged());
+    QCOMPARE(p.fake.messages.shown.size(), damaged ? 1 : 0);
+}
+
+void TestPersistence::fullDiskKeepsStore_data()
+{
+    QTest::addColumn<bool>("reset"); // "Punktestände zurücksetzen", otherwise the closing
+    QTest::addColumn<int>("cut"); // where the disk fills up: 0 at the start, 1 in the middle,
+                                  // 2 before the last line, 3 after it; -1 read-only folder
+    const char* const cuts[]
+        = { "at the start", "in the middle", "before the last line", "after the last line" };
+    for (const bool reset : { false, true }) {
+        const char* what = reset ? "reset" : "closing";
+        for (int cut = 0; cut < 4; ++cut)
+            QTest::addRow("%s, disk full %s", what, cuts[cut]) << reset << cut;
+        QTest::addRow("%s, read-only folder", what) << reset << -1;
+    }
+}
+
+// A save that does not reach the disk whole leaves the old store as it was, and says so.
+void TestPersistence::fullDiskKeepsStore()
+{
+    QFETCH(bool, reset);
+    QFETCH(int, cut);
+    const QByteArray old = "[Punktestaende]\nAbtippuebungen=1234\nDivision=-5\n";
+    StoredProgram p(old);
+    QVERIFY(p.window);
+    QCOMPARE(p.state.ScoreTable(1), 1234);
+    for (int k = 1; k <= ExerciseCount; ++k)
+        p.state.ScoreTable.add(k, 1000000 * k);
+    const Scores saved = reset ? Scores {} : p.state.ScoreTable;
+    // What the save writes when there is room.
+    QByteArray full;
+    {
+        QTemporaryDir scratch;
+        const QString path = scratch.filePath(u"Tambolino.conf"_s);
+        QtSettingsStore store(path);
+        QVERIFY(writeFile(path, old) && ScoreStore::save(store, saved).ok);
+        full = readFile(path);
+    }
+    const qsizetype lastLine = full.size() - full.lastIndexOf('\n', full.size() - 2) - 1;
+    const int capacities[]
+        = { 0, int(full.size() / 2), int(full.size() - lastLine), int(full.size()) };
+    p.fake.messages.answers = { MessageBox::Answer::Yes };
+    {
+        const FailingDisk disk(p.folder.path(), cut < 0 ? -1 : capacities[cut]);
+        if (reset)
+            p.click(u"lblPunkteLoeschen"_s);
+        else
+            p.window->close();
+    }
+    const bool fits = cut == 3;
+    QCOMPARE(readFile(p.path), fits ? full : old);
+    const auto& shown = p.fake.messages.shown;
+    QCOMPARE(shown.size(), (reset ? 1 : 0) + (fits ? 0 : 1));
+    QVERIFY(fits || shown.last().text == NotSaved);
+    QCOMPARE(QDir(p.folder.path()).entryList(QDir::Files | QDir::Hidden),
+        QStringList { u"Tambolino.conf"_s });
+    QCOMPARE(p.state.ScoreTable, saved);
 }
 
 QTEST_MAIN(TestPersistence)

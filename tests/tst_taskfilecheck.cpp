@@ -1,8 +1,10 @@
 #include "app/TaskFileCheck.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +16,8 @@ class TestTaskFileCheck : public QObject
 private Q_SLOTS:
     void report_data();
     void report();
+    void largeFile_data();
+    void largeFile();
 };
 
 namespace {
@@ -106,6 +110,19 @@ void TestTaskFileCheck::report_data()
         u" Fehler: Die Datei ist leer.\n 0 Aufgaben, 1 Fehler"_s);
     row("unknown name", u"kopfrechnen.txt"_s, "1 + 1 =\n2\n",
         u" unbekannte Datei, nicht geprüft; Tambolino liest nur „Kopfrechnen.txt“"_s);
+    // Added out of line order: the incomplete task first, the repeat after its answer.
+    QString listed = Ascii
+        + u"3: Warnung: Diese Aufgabe steht schon in Zeile 1; sie kommt so zweimal dran, womöglich "
+          u"direkt hintereinander.\n"_s;
+    for (int column = 1; column <= 98; ++column)
+        listed += u"4: Fehler: Zeichen %1: „@“ braucht die Taste AltGr.\n"_s.arg(column);
+    row("a hundred findings listed, the first by line", u"Wortraten.txt"_s,
+        "Ich belle.\nHund\nIch belle.\n" + QByteArray(250, '@') + "\nRest\n",
+        listed + u" ... und 153 weitere Fehler\n 2 Aufgaben, 251 Fehler, 1 Warnung"_s);
+    row("long line quoted by its start, not inside a character", u"Wortpuzzle.txt"_s,
+        QByteArray(76, 'A') + "\xF0\x9F\x98\x80" + QByteArray(10, 'B') + '\n',
+        Utf8 + u"1: Fehler: „"_s + QString(76, u'A')
+            + u"...“ hat 88 Zeichen, ein Wort im Wortpuzzle höchstens 10."_s + OneError);
 }
 
 void TestTaskFileCheck::report()
@@ -123,6 +140,46 @@ void TestTaskFileCheck::report()
     QCOMPARE(outcome.output,
         name + u':' + QString(report).replace(u"\n"_s, u'\n' + name + u':') + u'\n');
     QCOMPARE(outcome.errors, report.contains(u"Fehler:"_s));
+}
+
+void TestTaskFileCheck::largeFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lines"); // of one task, each of "@" up to 4 MiB in all
+    QTest::newRow("typing") << u"Abschreibuebungen.txt"_s << 1;
+    QTest::newRow("word puzzle") << u"Wortpuzzle.txt"_s << 1;
+    QTest::newRow("word pairs") << u"Wortpaare.txt"_s << 2;
+    QTest::newRow("fill-in") << u"Einsetzuebungen.txt"_s << 3;
+    QTest::newRow("verb forms") << u"Beugungen.txt"_s << 7;
+}
+
+// The largest file read, every character a finding: a short report, in time and memory that
+// grow with the file alone.
+void TestTaskFileCheck::largeFile()
+{
+    QFETCH(QString, name);
+    QFETCH(int, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    const QByteArray line = QByteArray((4 * 1024 * 1024) / lines - 1, '@') + '\n';
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(line.repeated(lines)) > 0);
+    file.close();
+    rusage before {};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer timer;
+    timer.start();
+    const TaskFileCheck::Outcome outcome = TaskFileCheck::run({ path }, QString());
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    rusage after {};
+    getrusage(RUSAGE_SELF, &after);
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 200 * 1024,
+        qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
+    const QStringList output = outcome.output.split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(output.size() <= TaskFileCheck::MaxListed + 2);
+    for (const QString& shown : output)
+        QVERIFY2(shown.size() < path.size() + 200, qPrintable(shown.left(300)));
+    QVERIFY(outcome.errors);
 }
 
 QTEST_GUILESS_MAIN(TestTaskFileCheck)

@@ -12,7 +12,7 @@ QString FakeClock::longTimeText() const
 SettingsStore::Written MemorySettings::setValues(const QString& section, const Values& written)
 {
     Written result { true, {} };
-    if (std::exchange(damaged, false)) {
+    if (std::exchange(isDamaged, false)) {
         values.clear();
         result.setAside = QStringLiteral("Tambolino.conf.beschaedigt");
     }

@@ -45,12 +45,13 @@ class MemorySettings final : public SettingsStore
 {
 public:
     QMap<QString, QString> values; // "section/key" -> value
-    // The next write finds the store unreadable and starts it afresh.
-    bool damaged = false;
+    // The store cannot be read whole: the next write starts it afresh.
+    bool isDamaged = false;
     QString value(const QString& section, const QString& key) const override
     {
         return values.value(section + u'/' + key);
     }
+    bool damaged() const override { return isDamaged; }
     Written setValues(const QString& section, const Values& values) override;
 };
 
