@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,9 +39,8 @@ const QList<QStringList>& migrations()
                            "seconds INTEGER NOT NULL, errors INTEGER NOT NULL, "
                            "points BIGINT NOT NULL, help INTEGER NOT NULL)"),
             QStringLiteral("CREATE INDEX sessions_by_child ON sessions (child, started)"),
-            QStringLiteral("CREATE INDEX tasks_by_session ON tasks (session_id, number)"),
-            QStringLiteral("CREATE INDEX tasks_by_exercise ON tasks (child, exercise, day)"),
-            QStringLiteral("CREATE INDEX tasks_by_day ON tasks (child, day, exercise, errors)"),
+            QStringLiteral(
+                "CREATE INDEX tasks_by_exercise ON tasks (child, exercise, day, errors)"),
         },
     };
     return steps;
@@ -499,24 +499,33 @@ QList<JournalTotals> JournalDatabase::totals(const QString& child, const Journal
 QList<JournalExport> JournalDatabase::everything(const QString& child)
 {
     QList<JournalExport> sessions;
-    auto query = d->open
-        ? d->prepared(QStringLiteral("SELECT ") + SessionColumns
-                + QStringLiteral(", t.number, t.prompt, t.finished, t.utc_offset, t.seconds, "
-                                 "t.errors, t.points, t.help FROM sessions s LEFT JOIN tasks t "
-                                 "ON t.session_id = s.id WHERE s.child = ? "
-                                 "ORDER BY s.started, s.id, t.number, t.finished"),
-            { child })
-        : std::nullopt;
+    if (!d->open)
+        return sessions;
+    auto query = d->prepared(QStringLiteral("SELECT ") + SessionColumns
+            + QStringLiteral(" FROM sessions s WHERE s.child = ? ORDER BY s.started, s.id"),
+        { child });
+    QHash<QString, qsizetype> index;
     while (query && query->next()) {
-        const QString id = query->value(0).toString();
-        if (sessions.isEmpty() || sessions.last().session.id != id)
-            sessions.append({ sessionFrom(*query), {} });
-        if (query->isNull(11))
+        index.insert(query->value(0).toString(), sessions.size());
+        sessions.append({ sessionFrom(*query), {} });
+    }
+    auto tasks = d->prepared(
+        QStringLiteral("SELECT session_id, number, prompt, finished, utc_offset, seconds, "
+                       "errors, points, help FROM tasks WHERE child = ?"),
+        { child });
+    if (!query || !tasks)
+        return {};
+    while (tasks->next()) {
+        const auto found = index.constFind(tasks->value(0).toString());
+        if (found == index.constEnd())
             continue;
-        sessions.last().tasks.append({ query->value(11).toInt(), query->value(12).toString(),
-            localTime(query->value(13), query->value(14)), number(query->value(15)),
-            number(query->value(16)), query->value(17).toLongLong(),
-            query->value(18).toInt() != 0 });
+        sessions[*found].tasks.append({ tasks->value(1).toInt(), tasks->value(2).toString(),
+            localTime(tasks->value(3), tasks->value(4)), number(tasks->value(5)),
+            number(tasks->value(6)), tasks->value(7).toLongLong(), tasks->value(8).toInt() != 0 });
+    }
+    for (JournalExport& session : sessions) {
+        std::stable_sort(session.tasks.begin(), session.tasks.end(),
+            [](const JournalTask& a, const JournalTask& b) { return a.number < b.number; });
     }
     return sessions;
 }
