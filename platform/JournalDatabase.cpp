@@ -143,6 +143,13 @@ struct JournalDatabase::Private
         Failed,
     };
 
+    bool ready()
+    {
+        if (!open)
+            error = QStringLiteral("the journal is not open");
+        return open;
+    }
+
     // Runs a statement with its values bound to the placeholders in order; false with `error`
     // set when it fails.
     bool run(QSqlQuery& query, const QVariantList& values = {})
@@ -186,12 +193,17 @@ struct JournalDatabase::Private
         return false;
     }
 
-    State connect(const QString& path);
-    bool migrate(int from);
+    State connectFile(const QString& path);
+    State connectServer(const JournalServer& server);
+    // PRAGMA user_version in SQLite, a table of its own on a server; 0 for a new journal.
+    std::optional<int> storedVersion();
+    // One transaction per step, until the schema is current.
+    bool migrate();
     void disconnect();
+    bool sqlite() const { return db.driverName() == u"QSQLITE"; }
 };
 
-JournalDatabase::Private::State JournalDatabase::Private::connect(const QString& path)
+JournalDatabase::Private::State JournalDatabase::Private::connectFile(const QString& path)
 {
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
@@ -234,16 +246,67 @@ JournalDatabase::Private::State JournalDatabase::Private::connect(const QString&
         || !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
         return failed();
     query.finish();
-    return migrate(version) ? State::Ready : State::Failed;
+    return migrate() ? State::Ready : State::Failed;
 }
 
-bool JournalDatabase::Private::migrate(int from)
+JournalDatabase::Private::State JournalDatabase::Private::connectServer(const JournalServer& server)
 {
-    for (int version = from; version < SchemaVersion; ++version) {
-        const bool done = transaction([this, version] {
+    db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.database);
+    db.setUserName(server.user);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    QSqlQuery query(db);
+    if (!db.open()
+        || !query.exec(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS journal_version (version INTEGER NOT NULL)"))) {
+        error = db.isOpen() ? query.lastError().text() : db.lastError().text();
+        return State::Failed;
+    }
+    return migrate() ? State::Ready : State::Failed;
+}
+
+std::optional<int> JournalDatabase::Private::storedVersion()
+{
+    QSqlQuery query(db);
+    if (!query.exec(sqlite() ? QStringLiteral("PRAGMA user_version")
+                             : QStringLiteral("SELECT version FROM journal_version"))) {
+        error = query.lastError().text();
+        return std::nullopt;
+    }
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+bool JournalDatabase::Private::migrate()
+{
+    for (;;) {
+        bool current = false;
+        const bool done = transaction([this, &current] {
             QSqlQuery query(db);
-            const QStringList statements = QStringList(migrations().at(version))
-                << QStringLiteral("PRAGMA user_version = %1").arg(version + 1);
+            // Computers meeting one server for the first time take turns.
+            if (!sqlite()
+                && !query.exec(QStringLiteral("LOCK TABLE journal_version IN EXCLUSIVE MODE"))) {
+                error = query.lastError().text();
+                return false;
+            }
+            const std::optional<int> version = storedVersion();
+            if (!version)
+                return false;
+            if (*version >= SchemaVersion) {
+                current = *version == SchemaVersion;
+                if (!current)
+                    error = QStringLiteral("schema version %1 is unknown").arg(*version);
+                return current;
+            }
+            QStringList statements = migrations().at(*version);
+            if (sqlite()) {
+                statements << QStringLiteral("PRAGMA user_version = %1").arg(*version + 1);
+            } else {
+                statements
+                    << QStringLiteral("DELETE FROM journal_version")
+                    << QStringLiteral("INSERT INTO journal_version VALUES (%1)").arg(*version + 1);
+            }
             for (const QString& statement : statements) {
                 if (!query.exec(statement)) {
                     error = query.lastError().text();
@@ -252,10 +315,9 @@ bool JournalDatabase::Private::migrate(int from)
             }
             return true;
         });
-        if (!done)
-            return false;
+        if (!done || current)
+            return done;
     }
-    return true;
 }
 
 void JournalDatabase::Private::disconnect()
@@ -286,7 +348,7 @@ JournalDatabase::Opened JournalDatabase::open(const QString& path)
         d->error = QStringLiteral("cannot make the folder of %1").arg(path);
         return opened;
     }
-    Private::State state = d->connect(path);
+    Private::State state = d->connectFile(path);
     if (state == Private::State::Damaged) {
         d->disconnect();
         opened.setAside = setAside(path);
@@ -295,9 +357,20 @@ JournalDatabase::Opened JournalDatabase::open(const QString& path)
         // The write-ahead log belongs to the old file; the index of shared memory is rebuilt.
         QFile::rename(path + QStringLiteral("-wal"), opened.setAside + QStringLiteral("-wal"));
         QFile::remove(path + QStringLiteral("-shm"));
-        state = d->connect(path);
+        state = d->connectFile(path);
     }
     opened.ok = d->open = state == Private::State::Ready;
+    if (!opened.ok)
+        d->disconnect();
+    return opened;
+}
+
+JournalDatabase::Opened JournalDatabase::openServer(const JournalServer& server)
+{
+    close();
+    d->error.clear();
+    Opened opened;
+    opened.ok = d->open = d->connectServer(server) == Private::State::Ready;
     if (!opened.ok)
         d->disconnect();
     return opened;
@@ -321,7 +394,7 @@ QString JournalDatabase::lastError() const
 QString JournalDatabase::sessionStarted(const QString& child, int exercise,
     const QDateTime& started, qint32 pointsAtStart, bool practiceRound)
 {
-    if (!d->open)
+    if (!d->ready())
         return {};
     const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const bool written
@@ -339,17 +412,17 @@ QString JournalDatabase::sessionStarted(const QString& child, int exercise,
 bool JournalDatabase::taskFinished(
     const QString& sessionId, int number, const TaskResult& task, const QDateTime& finished)
 {
-    if (!d->open)
+    if (!d->ready())
         return false;
     const qint32 seconds = std::max(task.seconds, 0);
     return d->transaction([&] {
         // The child and the exercise come from the session: a task of an unknown session is
         // not written.
         const auto inserted = d->prepared(
-            QStringLiteral("INSERT INTO tasks (id, session_id, child, exercise, number, prompt, "
-                           "finished, utc_offset, day, seconds, errors, points, help) "
-                           "SELECT ?, id, child, exercise, ?, ?, ?, ?, ?, ?, ?, ?, ? "
-                           "FROM sessions WHERE id = ?"),
+            QStringLiteral(
+                "INSERT INTO tasks (id, session_id, child, exercise, number, prompt, finished, "
+                "utc_offset, day, seconds, errors, points, help) SELECT ?, id, child, exercise, "
+                "?, ?, ?, ?, ?, ?, ?, ?, ? FROM sessions WHERE id = ?"),
             { QUuid::createUuid().toString(QUuid::WithoutBraces), number, task.prompt,
                 finished.toSecsSinceEpoch(), finished.offsetFromUtc(),
                 finished.date().toJulianDay(), seconds, task.errors, task.points,
@@ -371,7 +444,7 @@ bool JournalDatabase::taskFinished(
 
 bool JournalDatabase::sessionEnded(const QString& sessionId, const SessionResult& result)
 {
-    if (!d->open)
+    if (!d->ready())
         return false;
     // What the tasks recorded stands, when the clock or a lost write says less.
     const auto updated = d->prepared(
@@ -390,7 +463,7 @@ QList<JournalDay> JournalDatabase::days(
     const QString& child, int exercise, const JournalPeriod& period)
 {
     QList<JournalDay> days;
-    if (!d->open)
+    if (!d->ready())
         return days;
     for (QDate day = period.first; day <= period.last; day = day.addDays(1))
         days.append({ day });
@@ -412,11 +485,11 @@ QList<JournalDay> JournalDatabase::days(
 QList<JournalSession> JournalDatabase::lastSessions(const QString& child, int count)
 {
     QList<JournalSession> sessions;
-    auto query = d->open ? d->prepared(QStringLiteral("SELECT ") + SessionColumns
+    auto query = d->ready() ? d->prepared(QStringLiteral("SELECT ") + SessionColumns
                          + QStringLiteral(" FROM sessions s WHERE s.child = ? "
                                           "ORDER BY s.started DESC, s.id DESC LIMIT ?"),
                      { child, count })
-                         : std::nullopt;
+                            : std::nullopt;
     while (query && query->next())
         sessions.append(sessionFrom(*query));
     return sessions;
@@ -426,7 +499,7 @@ QList<JournalDifficulty> JournalDatabase::difficultTasks(
     const QString& child, int exercise, const JournalPeriod& period, int count)
 {
     QList<JournalDifficulty> tasks;
-    auto query = d->open
+    auto query = d->ready()
         ? d->prepared(QStringLiteral("SELECT prompt, COUNT(*), SUM(errors), SUM(help) FROM tasks "
                                      "WHERE child = ? AND exercise = ? AND day BETWEEN ? AND ? "
                                      "GROUP BY prompt HAVING SUM(errors) > 0"),
@@ -454,7 +527,7 @@ QList<JournalDifficulty> JournalDatabase::difficultTasks(
 QList<JournalTotals> JournalDatabase::totals(const QString& child, const JournalPeriod& period)
 {
     QList<JournalTotals> totals;
-    if (!d->open)
+    if (!d->ready())
         return totals;
     const auto entry = [&totals](int exercise) -> JournalTotals& {
         auto found = std::lower_bound(totals.begin(), totals.end(), exercise,
@@ -499,7 +572,7 @@ QList<JournalTotals> JournalDatabase::totals(const QString& child, const Journal
 QList<JournalExport> JournalDatabase::everything(const QString& child)
 {
     QList<JournalExport> sessions;
-    if (!d->open)
+    if (!d->ready())
         return sessions;
     auto query = d->prepared(QStringLiteral("SELECT ") + SessionColumns
             + QStringLiteral(" FROM sessions s WHERE s.child = ? ORDER BY s.started, s.id"),

@@ -88,6 +88,16 @@ struct JournalExport
     QList<JournalTask> tasks; // in the order of their numbers
 };
 
+// A PostgreSQL server; what is left empty libpq takes from its environment (PGHOST, PGPORT,
+// PGDATABASE, PGUSER), the password from ~/.pgpass or PGPASSFILE.
+struct JournalServer
+{
+    QString host;
+    int port = -1;
+    QString database;
+    QString user;
+};
+
 // The practice journal: per child, a session for each opening of an exercise screen and a
 // record for each finished task. An SQLite file now; the statements keep to SQL that
 // PostgreSQL runs unchanged. Every session and task carries a unique text id and the child's
@@ -117,6 +127,9 @@ public:
     // date. A file that cannot serve as this journal is set aside as "<path>.beschaedigt"; a
     // file that is only out of reach (no permission, locked) is left alone.
     Opened open(const QString& path);
+    // The journal on a server, its schema made or brought up to date on first contact; nothing
+    // is ever set aside there.
+    Opened openServer(const JournalServer& server);
     void close();
     bool isOpen() const;
     QString lastError() const;

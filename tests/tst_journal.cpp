@@ -117,6 +117,32 @@ QString scalar(const QString& path, const QString& sql)
     QSqlDatabase::removeDatabase(u"probe"_s);
     return value;
 }
+
+// A file always; a PostgreSQL server too when the environment names one (pg_virtualenv).
+QStringList stores()
+{
+    return qEnvironmentVariableIsSet("PGHOST") ? QStringList { u"SQLite"_s, u"PostgreSQL"_s }
+                                               : QStringList { u"SQLite"_s };
+}
+
+// An empty journal in the store. On a server in a database of its own, made anew, so that
+// no other database is touched.
+bool openEmpty(JournalDatabase& journal, const QString& store, const TempJournal& temp)
+{
+    if (store == u"SQLite")
+        return journal.open(temp.path).ok;
+    const QString database = u"tambolino_test"_s;
+    bool made = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, u"making"_s);
+        QSqlQuery query(db);
+        made = db.open() && query.exec(u"DROP DATABASE IF EXISTS "_s + database)
+            && query.exec(u"CREATE DATABASE "_s + database);
+    }
+    QSqlDatabase::removeDatabase(u"making"_s);
+    return made && journal.openServer({ {}, -1, database, {} }).ok;
+}
+
 } // namespace
 
 class TestJournal : public QObject
@@ -130,6 +156,7 @@ private Q_SLOTS:
     void unwritable();
     void queries_data();
     void queries();
+    void csv_data();
     void csv();
 };
 
@@ -319,6 +346,7 @@ QStringList ask(JournalDatabase& journal, Query query, const QString& child, int
 
 void TestJournal::queries_data()
 {
+    QTest::addColumn<QString>("store");
     QTest::addColumn<Query>("query");
     QTest::addColumn<QString>("child");
     QTest::addColumn<int>("exercise");
@@ -327,7 +355,10 @@ void TestJournal::queries_data()
     QTest::addColumn<QStringList>("lines");
     const auto row = [](const char* name, Query query, const QString& child, int exercise,
                          const QDateTime& now, int days, const QStringList& lines) {
-        QTest::newRow(name) << query << child << exercise << now << days << lines;
+        for (const QString& store : stores()) {
+            QTest::addRow("%s: %s", qPrintable(store), name)
+                << store << query << child << exercise << now << days << lines;
+        }
     };
     // A task counts for the local day it was finished on, in its own offset from UTC; the
     // period for the day of now, in now's offset.
@@ -361,6 +392,7 @@ void TestJournal::queries_data()
 
 void TestJournal::queries()
 {
+    QFETCH(QString, store);
     QFETCH(Query, query);
     QFETCH(QString, child);
     QFETCH(int, exercise);
@@ -369,17 +401,25 @@ void TestJournal::queries()
     QFETCH(QStringList, lines);
     TempJournal temp;
     JournalDatabase journal;
-    QVERIFY(journal.open(temp.path).ok);
+    QVERIFY2(openEmpty(journal, store, temp), qPrintable(journal.lastError()));
     for (const Session& session : seeded())
         QVERIFY(record(journal, session));
     QCOMPARE(ask(journal, query, child, exercise, now, days), lines);
 }
 
+void TestJournal::csv_data()
+{
+    QTest::addColumn<QString>("store");
+    for (const QString& store : stores())
+        QTest::newRow(qPrintable(store)) << store;
+}
+
 void TestJournal::csv()
 {
+    QFETCH(QString, store);
     TempJournal temp;
     JournalDatabase journal;
-    QVERIFY(journal.open(temp.path).ok);
+    QVERIFY2(openEmpty(journal, store, temp), qPrintable(journal.lastError()));
     QVERIFY(record(journal, seeded().last()));
     QVERIFY(record(journal,
         { u"Ben"_s, 3, u"2026-11-21 09:00:00"_s,
