@@ -25,7 +25,6 @@ struct JournalDay
     QDate day;
     qint32 tasks = 0;
     qint32 errors = 0;
-    bool operator==(const JournalDay&) const = default;
 };
 
 struct JournalSession
@@ -53,14 +52,13 @@ struct JournalTask
     bool helpUsed = false;
 };
 
-// A task the child tried more than once or got wrong.
+// A task the child got wrong at least once in the period, and how often it was tried.
 struct JournalDifficulty
 {
     QString prompt;
     qint32 tries = 0;
     qint32 errors = 0;
     qint32 helps = 0;
-    bool operator==(const JournalDifficulty&) const = default;
 };
 
 struct JournalTotals
@@ -70,8 +68,8 @@ struct JournalTotals
     qint32 seconds = 0;
     qint32 tasks = 0;
     qint32 errors = 0;
-    // Tasks and errors in the first and the second half of the period (the longer one when
-    // its days are odd).
+    // Tasks and errors in the first and the second half of the period; with an odd number of
+    // days the second half has the extra day.
     qint32 earlyTasks = 0;
     qint32 earlyErrors = 0;
     qint32 lateTasks = 0;
