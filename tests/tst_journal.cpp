@@ -297,7 +297,7 @@ void TestJournal::unwritable()
 namespace {
 enum class Query
 {
-    Days, // the number of days, then "date tasks errors" of each day with tasks
+    Days, // "first last count" of the days, then "date tasks errors" of each day with tasks
     Sessions, // "start exercise seconds tasks errors points practiceRound end"
     Difficult, // "prompt tries errors helps"
     Totals, // "exercise sessions seconds tasks errors trend"
@@ -315,13 +315,16 @@ QStringList ask(JournalDatabase& journal, Query query, const QString& child, int
     const JournalPeriod period = JournalPeriod::endingAt(now, days);
     QStringList lines;
     switch (query) {
-    case Query::Days:
-        lines.append(QString::number(journal.days(child, exercise, period).size()));
-        for (const JournalDay& d : journal.days(child, exercise, period)) {
+    case Query::Days: {
+        const QList<JournalDay> all = journal.days(child, exercise, period);
+        lines.append(line(all.value(0).day.toString(Qt::ISODate),
+            all.value(all.size() - 1).day.toString(Qt::ISODate), all.size()));
+        for (const JournalDay& d : all) {
             if (d.tasks > 0)
                 lines.append(line(d.day.toString(Qt::ISODate), d.tasks, d.errors));
         }
         break;
+    }
     case Query::Sessions:
         for (const JournalSession& s : journal.lastSessions(child, 4)) {
             lines.append(line(s.started.toString(u"dd.MM. HH:mm"_s), s.exercise, s.seconds, s.tasks,
@@ -363,15 +366,17 @@ void TestJournal::queries_data()
     // A task counts for the local day it was finished on, in its own offset from UTC; the
     // period for the day of now, in now's offset.
     row("days, four weeks", Query::Days, u"Anna"_s, 9, Now, 28,
-        { u"28"_s, u"2026-11-03 2 1"_s, u"2026-11-20 3 3"_s, u"2026-11-30 1 1"_s });
+        { u"2026-11-03 2026-11-30 28"_s, u"2026-11-03 2 1"_s, u"2026-11-20 3 3"_s,
+            u"2026-11-30 1 1"_s });
     row("days across midnight", Query::Days, u"Anna"_s, 9, at(u"2026-11-03 00:10:00"_s), 2,
-        { u"2"_s, u"2026-11-02 1 2"_s, u"2026-11-03 2 1"_s });
+        { u"2026-11-02 2026-11-03 2"_s, u"2026-11-02 1 2"_s, u"2026-11-03 2 1"_s });
     row("days, two hours ahead", Query::Days, u"Anna"_s, 5, Now, 28,
-        { u"28"_s, u"2026-11-25 1 1"_s });
+        { u"2026-11-03 2026-11-30 28"_s, u"2026-11-25 1 1"_s });
     row("days, now in another zone", Query::Days, u"Anna"_s, 9, at(u"2026-11-03 00:30:00"_s, 7200),
-        1, { u"1"_s, u"2026-11-03 2 1"_s });
-    row("days, other child", Query::Days, u"Ben"_s, 9, Now, 28, { u"28"_s, u"2026-11-20 1 5"_s });
-    row("days, nobody", Query::Days, u"Carla"_s, 9, Now, 7, { u"7"_s });
+        1, { u"2026-11-03 2026-11-03 1"_s, u"2026-11-03 2 1"_s });
+    row("days, other child", Query::Days, u"Ben"_s, 9, Now, 28,
+        { u"2026-11-03 2026-11-30 28"_s, u"2026-11-20 1 5"_s });
+    row("days, nobody", Query::Days, u"Carla"_s, 9, Now, 7, { u"2026-11-24 2026-11-30 7"_s });
     // The clock set back: at least what the task took. The journey: its own local time.
     row("last sessions", Query::Sessions, u"Anna"_s, 0, Now, 0,
         { u"30.11. 08:00 9 50 1 1 20 false 0"_s, u"25.11. 00:30 5 90 1 1 20 true 2"_s,
