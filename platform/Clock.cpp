@@ -11,3 +11,8 @@ QString SystemClock::longTimeText() const
 {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
 }
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}

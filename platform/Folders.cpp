@@ -15,3 +15,11 @@ QString SystemFolders::programDirectory() const
 {
     return QCoreApplication::applicationDirPath();
 }
+
+QString SystemFolders::dataFolder() const
+{
+    // Not AppDataLocation: with organisation and application both "Tambolino" that would be
+    // ~/.local/share/Tambolino/Tambolino.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/'
+        + QCoreApplication::applicationName();
+}

@@ -1,5 +1,7 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/SetAside.h"
+
 #include <QByteArrayView>
 #include <QDir>
 #include <QFile>
@@ -103,20 +105,6 @@ bool writeWhole(const QString& fileName, const QByteArray& bytes)
         && file.write(bytes) == bytes.size() && file.commit();
 }
 
-// The first free name of the form "<file>.beschaedigt", "<file>.beschaedigt-2", ...; empty when
-// the file could not be moved there.
-QString setAside(const QString& fileName)
-{
-    for (int i = 1; i <= 100; ++i) {
-        QString target = fileName + QStringLiteral(".beschaedigt");
-        if (i > 1)
-            target += QStringLiteral("-%1").arg(i);
-        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-            continue;
-        return QDir().rename(fileName, target) ? target : QString();
-    }
-    return {};
-}
 } // namespace
 
 QtSettingsStore::QtSettingsStore()

@@ -23,7 +23,8 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-                qt6-qpa-plugins fonts-liberation libgl-dev)
+                qt6-qpa-plugins fonts-liberation libgl-dev libqt6sql6-sqlite libqt6sql6-psql
+                qt6-charts-dev libqt6opengl6-dev)
 # Beyond the build: the Debian package (dpkg-shlibdeps, gzip for the manual page), the checks
 # of scripts/check-package, and the screenshots of packaging/screenshots.sh.
 PACKAGE_PACKAGES=(dpkg-dev gzip)

@@ -1,12 +1,19 @@
 #include "support/FakePlatform.h"
 
 #include <QTime>
+#include <QTimeZone>
 #include <utility>
 
 QString FakeClock::longTimeText() const
 {
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(seconds * 1000) % 86400000)
         .toString(QStringLiteral("HH:mm:ss"));
+}
+
+QDateTime FakeClock::now() const
+{
+    return QDateTime(date, QTime(0, 0), QTimeZone(utcOffset))
+        .addMSecs(static_cast<qint64>(seconds * 1000));
 }
 
 SettingsStore::Written MemorySettings::setValues(const QString& section, const Values& written)

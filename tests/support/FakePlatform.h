@@ -28,8 +28,12 @@ class FakeClock final : public Clock
 {
 public:
     double seconds = 10 * 3600.0;
+    // The day `seconds` count from, and the local offset from UTC.
+    QDate date { 2026, 11, 2 };
+    int utcOffset = 3600;
     double secondsSinceMidnight() const override { return seconds; }
     QString longTimeText() const override;
+    QDateTime now() const override;
     void advance(double s) { seconds += s; }
 };
 
@@ -60,8 +64,10 @@ class FakeFolders final : public Folders
 public:
     QString documents;
     QString program;
+    QString data;
     QString documentsFolder() const override { return documents; }
     QString programDirectory() const override { return program; }
+    QString dataFolder() const override { return data; }
 };
 
 // Records every box shown.

@@ -1,0 +1,591 @@
+#include "platform/JournalDatabase.h"
+
+#include "platform/SetAside.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+#include <QUuid>
+#include <QVariant>
+#include <algorithm>
+#include <atomic>
+
+namespace {
+// Step v takes a journal from schema version v to v + 1. Times are seconds since 1970 UTC with
+// the local offset they had; `day` is the Julian day of that local date, so that a day stays
+// the child's day whatever the time zone is later. Counts are also kept in the session, so
+// that a session the program never closed still tells what was done.
+const QList<QStringList>& migrations()
+{
+    static const QList<QStringList> steps {
+        {
+            QStringLiteral("CREATE TABLE sessions (id TEXT PRIMARY KEY, child TEXT NOT NULL, "
+                           "exercise INTEGER NOT NULL, practice INTEGER NOT NULL, "
+                           "started BIGINT NOT NULL, utc_offset INTEGER NOT NULL, "
+                           "day INTEGER NOT NULL, ended BIGINT, seconds INTEGER NOT NULL, "
+                           "tasks INTEGER NOT NULL, errors INTEGER NOT NULL, "
+                           "points_start BIGINT NOT NULL, points_end BIGINT NOT NULL, "
+                           "ending TEXT)"),
+            QStringLiteral("CREATE TABLE tasks (id TEXT PRIMARY KEY, session_id TEXT NOT NULL "
+                           "REFERENCES sessions (id), child TEXT NOT NULL, "
+                           "exercise INTEGER NOT NULL, number INTEGER NOT NULL, "
+                           "prompt TEXT NOT NULL, finished BIGINT NOT NULL, "
+                           "utc_offset INTEGER NOT NULL, day INTEGER NOT NULL, "
+                           "seconds INTEGER NOT NULL, errors INTEGER NOT NULL, "
+                           "points BIGINT NOT NULL, help INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX sessions_by_child ON sessions (child, started)"),
+            QStringLiteral(
+                "CREATE INDEX tasks_by_exercise ON tasks (child, exercise, day, errors)"),
+        },
+    };
+    return steps;
+}
+
+// SQLite's primary result codes for a file that is no database or a damaged one.
+constexpr int SqliteCorrupt = 11;
+constexpr int SqliteNotADatabase = 26;
+
+bool damage(const QSqlError& error)
+{
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number) & 0xff;
+    return number && (code == SqliteCorrupt || code == SqliteNotADatabase);
+}
+
+QString endCode(SessionEnd end)
+{
+    switch (end) {
+    case SessionEnd::Ended:
+        return QStringLiteral("ended");
+    case SessionEnd::TimeLimit:
+        return QStringLiteral("time-limit");
+    case SessionEnd::ProgramEnd:
+        return QStringLiteral("program-end");
+    case SessionEnd::TaskFileFailure:
+        return QStringLiteral("task-file-failure");
+    }
+    return {};
+}
+
+std::optional<SessionEnd> endFromCode(const QString& code)
+{
+    for (const SessionEnd end : { SessionEnd::Ended, SessionEnd::TimeLimit, SessionEnd::ProgramEnd,
+             SessionEnd::TaskFileFailure }) {
+        if (code == endCode(end))
+            return end;
+    }
+    return std::nullopt;
+}
+
+QDateTime localTime(const QVariant& utcSeconds, const QVariant& offset)
+{
+    return QDateTime::fromSecsSinceEpoch(utcSeconds.toLongLong(), QTimeZone(offset.toInt()));
+}
+
+qint32 number(const QVariant& value)
+{
+    return static_cast<qint32>(value.toLongLong());
+}
+
+// The columns of a session row as `sessionFrom` reads them, from `s`.
+const QString SessionColumns = QStringLiteral(
+    "s.id, s.exercise, s.practice, s.started, s.utc_offset, s.seconds, s.tasks, s.errors, "
+    "s.points_start, s.points_end, s.ending");
+
+JournalSession sessionFrom(const QSqlQuery& query)
+{
+    JournalSession session;
+    session.id = query.value(0).toString();
+    session.exercise = query.value(1).toInt();
+    session.practiceRound = query.value(2).toInt() != 0;
+    session.started = localTime(query.value(3), query.value(4));
+    session.seconds = number(query.value(5));
+    session.tasks = number(query.value(6));
+    session.errors = number(query.value(7));
+    session.pointsAtStart = number(query.value(8));
+    session.pointsAtEnd = number(query.value(9));
+    session.end = endFromCode(query.value(10).toString());
+    return session;
+}
+
+std::atomic<int> connections { 0 };
+} // namespace
+
+struct JournalDatabase::Private
+{
+    QString connection = QStringLiteral("journal-%1").arg(connections++);
+    QSqlDatabase db;
+    QString error;
+    bool open = false;
+
+    enum class State
+    {
+        Ready,
+        Damaged,
+        Failed,
+    };
+
+    bool ready()
+    {
+        if (!open)
+            error = QStringLiteral("the journal is not open");
+        return open;
+    }
+
+    // Runs a statement with its values bound to the placeholders in order; false with `error`
+    // set when it fails.
+    bool run(QSqlQuery& query, const QVariantList& values = {})
+    {
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        if (query.exec())
+            return true;
+        error = query.lastError().text();
+        return false;
+    }
+
+    std::optional<QSqlQuery> prepared(const QString& sql, const QVariantList& values)
+    {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            error = query.lastError().text();
+            return std::nullopt;
+        }
+        if (!run(query, values))
+            return std::nullopt;
+        return query;
+    }
+
+    // Several statements as one: all of them or none.
+    template<class Steps> bool transaction(Steps steps)
+    {
+        if (!db.transaction()) {
+            error = db.lastError().text();
+            return false;
+        }
+        if (!steps()) {
+            db.rollback();
+            return false;
+        }
+        if (db.commit())
+            return true;
+        error = db.lastError().text();
+        db.rollback();
+        return false;
+    }
+
+    State connectFile(const QString& path);
+    State connectServer(const JournalServer& server);
+    // PRAGMA user_version in SQLite, a table of its own on a server; 0 for a new journal.
+    std::optional<int> storedVersion();
+    // One transaction per step, until the schema is current.
+    bool migrate();
+    void disconnect();
+    bool sqlite() const { return db.driverName() == u"QSQLITE"; }
+};
+
+JournalDatabase::Private::State JournalDatabase::Private::connectFile(const QString& path)
+{
+    db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(path);
+    // Another copy of the program writing at the same moment is waited for briefly, not long.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
+    if (!db.open()) {
+        error = db.lastError().text();
+        return State::Failed;
+    }
+    QSqlQuery query(db);
+    const auto failed = [this, &query] {
+        error = query.lastError().text();
+        return damage(query.lastError()) ? State::Damaged : State::Failed;
+    };
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return failed();
+    const int version = query.value(0).toInt();
+    if (version > SchemaVersion || version < 0) {
+        error = QStringLiteral("schema version %1 is unknown").arg(version);
+        return State::Damaged;
+    }
+    // A database of another program is no journal, though it may look like an empty one.
+    if (version == 0) {
+        if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) || !query.next())
+            return failed();
+        if (query.value(0).toInt() > 0) {
+            error = QStringLiteral("tables of another program");
+            return State::Damaged;
+        }
+    }
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
+        return failed();
+    if (query.value(0).toString() != u"ok") {
+        error = query.value(0).toString();
+        return State::Damaged;
+    }
+    // WAL with NORMAL synchronisation: a commit is not flushed to the disk at once, yet a
+    // crash loses at most the last tasks and never damages the file.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
+        || !query.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+        return failed();
+    query.finish();
+    return migrate() ? State::Ready : State::Failed;
+}
+
+JournalDatabase::Private::State JournalDatabase::Private::connectServer(const JournalServer& server)
+{
+    db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.database);
+    db.setUserName(server.user);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    QSqlQuery query(db);
+    if (!db.open()
+        || !query.exec(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS journal_version (version INTEGER NOT NULL)"))) {
+        error = db.isOpen() ? query.lastError().text() : db.lastError().text();
+        return State::Failed;
+    }
+    return migrate() ? State::Ready : State::Failed;
+}
+
+std::optional<int> JournalDatabase::Private::storedVersion()
+{
+    QSqlQuery query(db);
+    if (!query.exec(sqlite() ? QStringLiteral("PRAGMA user_version")
+                             : QStringLiteral("SELECT version FROM journal_version"))) {
+        error = query.lastError().text();
+        return std::nullopt;
+    }
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+bool JournalDatabase::Private::migrate()
+{
+    for (;;) {
+        bool current = false;
+        const bool done = transaction([this, &current] {
+            QSqlQuery query(db);
+            // Computers meeting one server for the first time take turns.
+            if (!sqlite()
+                && !query.exec(QStringLiteral("LOCK TABLE journal_version IN EXCLUSIVE MODE"))) {
+                error = query.lastError().text();
+                return false;
+            }
+            const std::optional<int> version = storedVersion();
+            if (!version)
+                return false;
+            if (*version >= SchemaVersion) {
+                current = *version == SchemaVersion;
+                if (!current)
+                    error = QStringLiteral("schema version %1 is unknown").arg(*version);
+                return current;
+            }
+            QStringList statements = migrations().at(*version);
+            if (sqlite()) {
+                statements << QStringLiteral("PRAGMA user_version = %1").arg(*version + 1);
+            } else {
+                statements
+                    << QStringLiteral("DELETE FROM journal_version")
+                    << QStringLiteral("INSERT INTO journal_version VALUES (%1)").arg(*version + 1);
+            }
+            for (const QString& statement : statements) {
+                if (!query.exec(statement)) {
+                    error = query.lastError().text();
+                    return false;
+                }
+            }
+            return true;
+        });
+        if (!done || current)
+            return done;
+    }
+}
+
+void JournalDatabase::Private::disconnect()
+{
+    open = false;
+    if (!db.isValid())
+        return;
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connection);
+}
+
+JournalDatabase::JournalDatabase()
+    : d(std::make_unique<Private>())
+{ }
+
+JournalDatabase::~JournalDatabase()
+{
+    close();
+}
+
+JournalDatabase::Opened JournalDatabase::open(const QString& path)
+{
+    close();
+    d->error.clear();
+    Opened opened;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        d->error = QStringLiteral("cannot make the folder of %1").arg(path);
+        return opened;
+    }
+    Private::State state = d->connectFile(path);
+    if (state == Private::State::Damaged) {
+        d->disconnect();
+        opened.setAside = setAside(path);
+        if (opened.setAside.isEmpty())
+            return opened;
+        // The write-ahead log belongs to the old file; the index of shared memory is rebuilt.
+        QFile::rename(path + QStringLiteral("-wal"), opened.setAside + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+        state = d->connectFile(path);
+    }
+    opened.ok = d->open = state == Private::State::Ready;
+    if (!opened.ok)
+        d->disconnect();
+    return opened;
+}
+
+JournalDatabase::Opened JournalDatabase::openServer(const JournalServer& server)
+{
+    close();
+    d->error.clear();
+    Opened opened;
+    opened.ok = d->open = d->connectServer(server) == Private::State::Ready;
+    if (!opened.ok)
+        d->disconnect();
+    return opened;
+}
+
+void JournalDatabase::close()
+{
+    d->disconnect();
+}
+
+bool JournalDatabase::isOpen() const
+{
+    return d->open;
+}
+
+QString JournalDatabase::lastError() const
+{
+    return d->error;
+}
+
+QString JournalDatabase::sessionStarted(const QString& child, int exercise,
+    const QDateTime& started, qint32 pointsAtStart, bool practiceRound)
+{
+    if (!d->ready())
+        return {};
+    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const bool written
+        = d->prepared(
+               QStringLiteral("INSERT INTO sessions (id, child, exercise, practice, started, "
+                              "utc_offset, day, seconds, tasks, errors, points_start, points_end) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, 0, 0, 0, ?, ?)"),
+               { id, child, exercise, int(practiceRound), started.toSecsSinceEpoch(),
+                   started.offsetFromUtc(), started.date().toJulianDay(), pointsAtStart,
+                   pointsAtStart })
+              .has_value();
+    return written ? id : QString();
+}
+
+bool JournalDatabase::taskFinished(
+    const QString& sessionId, int number, const TaskResult& task, const QDateTime& finished)
+{
+    if (!d->ready())
+        return false;
+    const qint32 seconds = std::max(task.seconds, 0);
+    return d->transaction([&] {
+        // The child and the exercise come from the session: a task of an unknown session is
+        // not written.
+        const auto inserted = d->prepared(
+            QStringLiteral(
+                "INSERT INTO tasks (id, session_id, child, exercise, number, prompt, finished, "
+                "utc_offset, day, seconds, errors, points, help) SELECT ?, id, child, exercise, "
+                "?, ?, ?, ?, ?, ?, ?, ?, ? FROM sessions WHERE id = ?"),
+            { QUuid::createUuid().toString(QUuid::WithoutBraces), number, task.prompt,
+                finished.toSecsSinceEpoch(), finished.offsetFromUtc(),
+                finished.date().toJulianDay(), seconds, task.errors, task.points,
+                int(task.helpUsed), sessionId });
+        if (!inserted)
+            return false;
+        if (inserted->numRowsAffected() != 1) {
+            d->error = QStringLiteral("no session %1").arg(sessionId);
+            return false;
+        }
+        return d
+            ->prepared(QStringLiteral("UPDATE sessions SET tasks = tasks + 1, "
+                                      "errors = errors + ?, seconds = seconds + ?, "
+                                      "points_end = points_end + ? WHERE id = ?"),
+                { task.errors, seconds, task.points, sessionId })
+            .has_value();
+    });
+}
+
+bool JournalDatabase::sessionEnded(const QString& sessionId, const SessionResult& result)
+{
+    if (!d->ready())
+        return false;
+    // What the tasks recorded stands, when the clock or a lost write says less.
+    const auto updated = d->prepared(
+        QStringLiteral("UPDATE sessions SET ended = ?, ending = ?, points_end = ?, "
+                       "seconds = CASE WHEN seconds > ? THEN seconds ELSE ? END, "
+                       "tasks = CASE WHEN tasks > ? THEN tasks ELSE ? END, "
+                       "errors = CASE WHEN errors > ? THEN errors ELSE ? END WHERE id = ?"),
+        { result.ended.toSecsSinceEpoch(), endCode(result.end), result.pointsAtEnd, result.seconds,
+            result.seconds, result.tasks, result.tasks, result.errors, result.errors, sessionId });
+    if (updated && updated->numRowsAffected() != 1)
+        d->error = QStringLiteral("no session %1").arg(sessionId);
+    return updated && updated->numRowsAffected() == 1;
+}
+
+QList<JournalDay> JournalDatabase::days(
+    const QString& child, int exercise, const JournalPeriod& period)
+{
+    QList<JournalDay> days;
+    if (!d->ready())
+        return days;
+    for (QDate day = period.first; day <= period.last; day = day.addDays(1))
+        days.append({ day });
+    auto query = d->prepared(
+        QStringLiteral("SELECT day, COUNT(*), SUM(errors) FROM tasks WHERE child = ? AND "
+                       "exercise = ? AND day BETWEEN ? AND ? GROUP BY day"),
+        { child, exercise, period.first.toJulianDay(), period.last.toJulianDay() });
+    if (!query)
+        return {};
+    while (query->next()) {
+        JournalDay& day
+            = days[period.first.daysTo(QDate::fromJulianDay(query->value(0).toLongLong()))];
+        day.tasks = number(query->value(1));
+        day.errors = number(query->value(2));
+    }
+    return days;
+}
+
+QList<JournalSession> JournalDatabase::lastSessions(const QString& child, int count)
+{
+    QList<JournalSession> sessions;
+    auto query = d->ready() ? d->prepared(QStringLiteral("SELECT ") + SessionColumns
+                         + QStringLiteral(" FROM sessions s WHERE s.child = ? "
+                                          "ORDER BY s.started DESC, s.id DESC LIMIT ?"),
+                     { child, count })
+                            : std::nullopt;
+    while (query && query->next())
+        sessions.append(sessionFrom(*query));
+    return sessions;
+}
+
+QList<JournalDifficulty> JournalDatabase::difficultTasks(
+    const QString& child, int exercise, const JournalPeriod& period, int count)
+{
+    QList<JournalDifficulty> tasks;
+    auto query = d->ready()
+        ? d->prepared(QStringLiteral("SELECT prompt, COUNT(*), SUM(errors), SUM(help) FROM tasks "
+                                     "WHERE child = ? AND exercise = ? AND day BETWEEN ? AND ? "
+                                     "GROUP BY prompt HAVING SUM(errors) > 0"),
+            { child, exercise, period.first.toJulianDay(), period.last.toJulianDay() })
+        : std::nullopt;
+    while (query && query->next()) {
+        tasks.append({ query->value(0).toString(), number(query->value(1)), number(query->value(2)),
+            number(query->value(3)) });
+    }
+    // Sorted here, exactly and the same on every database: errors a / tries b before c / d
+    // when a * d > c * b.
+    std::sort(
+        tasks.begin(), tasks.end(), [](const JournalDifficulty& a, const JournalDifficulty& b) {
+            const qint64 left = qint64(a.errors) * b.tries;
+            const qint64 right = qint64(b.errors) * a.tries;
+            if (left != right)
+                return left > right;
+            if (a.errors != b.errors)
+                return a.errors > b.errors;
+            return a.prompt < b.prompt;
+        });
+    return tasks.mid(0, count);
+}
+
+QList<JournalTotals> JournalDatabase::totals(const QString& child, const JournalPeriod& period)
+{
+    QList<JournalTotals> totals;
+    if (!d->ready())
+        return totals;
+    const auto entry = [&totals](int exercise) -> JournalTotals& {
+        auto found = std::lower_bound(totals.begin(), totals.end(), exercise,
+            [](const JournalTotals& t, int k) { return t.exercise < k; });
+        if (found == totals.end() || found->exercise != exercise)
+            found = totals.insert(found, JournalTotals { exercise });
+        return *found;
+    };
+    const qint64 first = period.first.toJulianDay();
+    const qint64 last = period.last.toJulianDay();
+    auto sessions = d->prepared(
+        QStringLiteral("SELECT exercise, COUNT(*), SUM(seconds) FROM sessions WHERE child = ? "
+                       "AND day BETWEEN ? AND ? GROUP BY exercise"),
+        { child, first, last });
+    while (sessions && sessions->next()) {
+        JournalTotals& t = entry(sessions->value(0).toInt());
+        t.sessions = number(sessions->value(1));
+        t.seconds = number(sessions->value(2));
+    }
+    const qint64 middle = first + period.days() / 2;
+    auto tasks
+        = d->prepared(QStringLiteral("SELECT exercise, SUM(CASE WHEN day < ? THEN 1 ELSE 0 END), "
+                                     "SUM(CASE WHEN day < ? THEN errors ELSE 0 END), "
+                                     "SUM(CASE WHEN day < ? THEN 0 ELSE 1 END), "
+                                     "SUM(CASE WHEN day < ? THEN 0 ELSE errors END) FROM tasks "
+                                     "WHERE child = ? AND day BETWEEN ? AND ? GROUP BY exercise"),
+            { middle, middle, middle, middle, child, first, last });
+    while (tasks && tasks->next()) {
+        JournalTotals& t = entry(tasks->value(0).toInt());
+        t.earlyTasks = number(tasks->value(1));
+        t.earlyErrors = number(tasks->value(2));
+        t.lateTasks = number(tasks->value(3));
+        t.lateErrors = number(tasks->value(4));
+        t.tasks = t.earlyTasks + t.lateTasks;
+        t.errors = t.earlyErrors + t.lateErrors;
+    }
+    if (!sessions || !tasks)
+        return {};
+    return totals;
+}
+
+QList<JournalExport> JournalDatabase::everything(const QString& child)
+{
+    QList<JournalExport> sessions;
+    if (!d->ready())
+        return sessions;
+    auto query = d->prepared(QStringLiteral("SELECT ") + SessionColumns
+            + QStringLiteral(" FROM sessions s WHERE s.child = ? ORDER BY s.started, s.id"),
+        { child });
+    QHash<QString, qsizetype> index;
+    while (query && query->next()) {
+        index.insert(query->value(0).toString(), sessions.size());
+        sessions.append({ sessionFrom(*query), {} });
+    }
+    auto tasks = d->prepared(
+        QStringLiteral("SELECT session_id, number, prompt, finished, utc_offset, seconds, "
+                       "errors, points, help FROM tasks WHERE child = ?"),
+        { child });
+    if (!query || !tasks)
+        return {};
+    while (tasks->next()) {
+        const auto found = index.constFind(tasks->value(0).toString());
+        if (found == index.constEnd())
+            continue;
+        sessions[*found].tasks.append({ tasks->value(1).toInt(), tasks->value(2).toString(),
+            localTime(tasks->value(3), tasks->value(4)), number(tasks->value(5)),
+            number(tasks->value(6)), tasks->value(7).toLongLong(), tasks->value(8).toInt() != 0 });
+    }
+    for (JournalExport& session : sessions) {
+        std::stable_sort(session.tasks.begin(), session.tasks.end(),
+            [](const JournalTask& a, const JournalTask& b) { return a.number < b.number; });
+    }
+    return sessions;
+}

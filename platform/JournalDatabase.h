@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/JournalRecords.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// The practice journal: per child, a session for each opening of an exercise screen and a
+// record for each finished task. An SQLite file now; the statements keep to SQL that
+// PostgreSQL runs unchanged. Every session and task carries a unique text id and the child's
+// name, so that a copy elsewhere can take records more than once and keep them once.
+//
+// Nothing here throws, and a failure leaves the journal as it was: a write returns false,
+// a query an empty result, and lastError() tells why.
+class JournalDatabase
+{
+public:
+    struct Opened
+    {
+        bool ok = false;
+        // Where a file that was no journal, was damaged or came from a newer program was moved
+        // before a new journal was started in its place; empty when none was.
+        QString setAside;
+    };
+
+    static constexpr int SchemaVersion = 1;
+
+    JournalDatabase();
+    ~JournalDatabase();
+    JournalDatabase(const JournalDatabase&) = delete;
+    JournalDatabase& operator=(const JournalDatabase&) = delete;
+
+    // Opens or creates the journal at `path`, making its folder, and brings the schema up to
+    // date. A file that cannot serve as this journal is set aside as "<path>.beschaedigt"; a
+    // file that is only out of reach (no permission, locked) is left alone.
+    Opened open(const QString& path);
+    // The journal on a server, its schema made or brought up to date on first contact; nothing
+    // is ever set aside there.
+    Opened openServer(const JournalServer& server);
+    void close();
+    bool isOpen() const;
+    QString lastError() const;
+
+    // The new session's id; empty when it could not be written.
+    QString sessionStarted(const QString& child, int exercise, const QDateTime& started,
+        qint32 pointsAtStart, bool practiceRound = false);
+    // Records the task and counts it in its session, in one transaction.
+    bool taskFinished(
+        const QString& sessionId, int number, const TaskResult& task, const QDateTime& finished);
+    // The session's seconds are never fewer than its tasks took, whatever the clock did.
+    bool sessionEnded(const QString& sessionId, const SessionResult& result);
+
+    // One entry per day of the period, days without practice included; a task counts for the
+    // local day it was finished on.
+    QList<JournalDay> days(const QString& child, int exercise, const JournalPeriod& period);
+    // The latest sessions first.
+    QList<JournalSession> lastSessions(const QString& child, int count);
+    // The tasks with errors in the period, the most errors per try first; ties go to more
+    // errors, then to the prompt in code-point order.
+    QList<JournalDifficulty> difficultTasks(
+        const QString& child, int exercise, const JournalPeriod& period, int count = 10);
+    // Exercises practised in the period, in catalogue order. Sessions count by the day they
+    // started, tasks by the day they were finished.
+    QList<JournalTotals> totals(const QString& child, const JournalPeriod& period);
+    // Every session of the child, the earliest first, with its tasks.
+    QList<JournalExport> everything(const QString& child);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
