@@ -20,8 +20,22 @@ struct Options
         QStringLiteral("Prüft Aufgabendateien (ohne Angabe die des Programmordners) und "
                        "endet.") };
 
+    QCommandLineOption setUp { QStringLiteral("tagebuch-einrichten"),
+        QStringLiteral("Richtet das Tagebuch auf dem Schulserver ein und endet.") };
+    QCommandLineOption report { QStringLiteral("bericht"),
+        QStringLiteral("Gibt den Klassenbericht aus dem Tagebuch aus und endet.") };
+    QCommandLineOption className { QStringLiteral("klasse"),
+        QStringLiteral("Beim Bericht: nur diese Klasse."), QStringLiteral("KLASSE") };
+    QCommandLineOption since { QStringLiteral("seit"),
+        QStringLiteral("Beim Bericht: ab diesem Tag (JJJJ-MM-TT)."), QStringLiteral("DATUM") };
+    QCommandLineOption csv { QStringLiteral("csv"),
+        QStringLiteral("Beim Bericht: als CSV-Tabelle (Semikolon, UTF-8).") };
+
     // In the order of the help text.
-    QList<QCommandLineOption> shown() const { return { help, version, check }; }
+    QList<QCommandLineOption> shown() const
+    {
+        return { help, version, check, setUp, report, className, since, csv };
+    }
 };
 
 // Qt's own options, which QApplication takes out of the command line after this answer (a
@@ -77,7 +91,9 @@ QString helpText(const QString& program, const Options& options)
                     .arg(shown[i].description());
     return text
         + QStringLiteral("\nDie Prüfung meldet jeden Fund als „DATEI:ZEILE: Meldung“ und endet mit "
-                         "0, wenn keine\nDatei einen Fehler enthält, sonst mit 1.\n");
+                         "0, wenn keine\nDatei einen Fehler enthält, sonst mit 1.\n"
+                         "Der Bericht liest das Tagebuch des Schulservers, wenn Tambolino.conf "
+                         "einen nennt\n(Abschnitt [Tagebuch]), sonst das dieses Computers.\n");
 }
 
 // The argument as the user wrote it that names the unknown option `name`.
@@ -130,6 +146,31 @@ Answer answer(const QStringList& arguments, const std::function<QString()>& prog
     if (parser.isSet(options.version))
         return { 0, QStringLiteral("Tambolino %1\n").arg(QStringLiteral(TAMBOLINO_VERSION)),
             QString() };
+    const bool reporting = parser.isSet(options.report);
+    for (const QCommandLineOption* option : { &options.className, &options.since, &options.csv }) {
+        if (parser.isSet(*option) && !reporting)
+            return usageError(program,
+                QStringLiteral("„--%1“ gilt nur mit „--bericht“.").arg(option->names().first()));
+    }
+    if (reporting || parser.isSet(options.setUp)) {
+        JournalRequest request;
+        if (!reporting) {
+            request.kind = JournalRequest::Kind::SetUp;
+            return { {}, {}, {}, request };
+        }
+        request.className = parser.value(options.className).trimmed();
+        request.csv = parser.isSet(options.csv);
+        if (parser.isSet(options.since)) {
+            const QString given = parser.value(options.since);
+            request.since = QDate::fromString(given, Qt::ISODate);
+            if (!request.since.isValid())
+                request.since = QDate::fromString(given, QStringLiteral("d.M.yyyy"));
+            if (!request.since.isValid())
+                return usageError(
+                    program, QStringLiteral("„%1“ ist kein Datum (JJJJ-MM-TT).").arg(given));
+        }
+        return { {}, {}, {}, request };
+    }
     if (parser.isSet(options.check)) {
         const QStringList paths = parser.positionalArguments();
         const TaskFileCheck::Outcome outcome
@@ -149,6 +190,7 @@ QStringList arguments(int argc, char* argv[])
 
 int print(const Answer& answer)
 {
+    std::fwrite(answer.bytes.constData(), 1, std::size_t(answer.bytes.size()), stdout);
     std::fputs(answer.output.toLocal8Bit().constData(), stdout);
     std::fputs(answer.errors.toLocal8Bit().constData(), stderr);
     std::fflush(stdout);

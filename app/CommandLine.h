@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,12 +18,30 @@ namespace CommandLine {
 // Exit code of a command line the program does not understand.
 inline constexpr int UsageError = 2;
 
+// What the journal's options ask for; answered by JournalCommands::run.
+struct JournalRequest
+{
+    enum class Kind
+    {
+        SetUp, // --tagebuch-einrichten
+        Report, // --bericht
+    };
+    Kind kind = Kind::Report;
+    QString className; // empty: every class
+    QDate since; // null: the whole journal
+    bool csv = false;
+};
+
 struct Answer
 {
     // Set: the program prints `output` and `errors` and ends with this code, without a window.
     std::optional<int> exitCode;
     QString output; // for standard output
     QString errors; // for standard error
+    // Set instead of an exit code: the program answers it with the settings store and the
+    // journal at hand, and ends; still without a window.
+    std::optional<JournalRequest> journal {};
+    QByteArray bytes {}; // for standard output as they are, before `output`
 };
 
 // `arguments` as main receives them, the program's own name first. `programDirectory` is asked

@@ -149,6 +149,18 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         line->setGeometry(Margin + 6, top, 400, 14);
         top += 14;
     }
+
+    m_serverNote = namedLabel(this, "lblSchulserver",
+        QStringLiteral("Schulserver nicht erreichbar - das Tagebuch wird später übertragen"));
+    m_serverNote->setFont(Theme::uiFont(7.5));
+    m_serverNote->adjustSize();
+    m_serverNote->move(width() - Margin - 6 - m_serverNote->width(), copyrights->y());
+    m_serverNote->hide();
+}
+
+void StartScreen::showServerState(bool reachable)
+{
+    m_serverNote->setVisible(!reachable);
 }
 
 ClickLabel* StartScreen::menuLabel(const char* name, const QString& text, const QColor& colour)

@@ -25,6 +25,9 @@ public:
     void load();
     // Shows ScoreTable(k) in lblPunkte(k): an exercise screen changed it.
     void showScore(int k);
+    // The note that the journal waits for the school's server, shown while it cannot be
+    // reached; hidden until told.
+    void showServerState(bool reachable);
 
 Q_SIGNALS:
     void exerciseRequested(int k);
@@ -73,6 +76,7 @@ private:
     HoverGroup* m_menu;
     std::array<QLabel*, ExerciseCount + 1> m_scores {}; // lblPunkte(1..ExerciseCount)
     QLabel* m_version;
+    QLabel* m_serverNote;
 
     // The file dialog's state, kept between uses within a run.
     struct DialogState

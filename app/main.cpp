@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
+#include "app/JournalCommands.h"
 #include "app/MainWindow.h"
 #include "core/ProgramState.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
+#include "platform/JournalDatabase.h"
 #include "platform/Platform.h"
 #include "platform/QtDialogs.h"
 #include "platform/RandomSource.h"
@@ -24,10 +26,17 @@ int main(int argc, char* argv[])
         const QCoreApplication core(argc, argv);
         return SystemFolders().programDirectory();
     };
-    if (const auto answer
-        = CommandLine::answer(CommandLine::arguments(argc, argv), programDirectory);
-        answer.exitCode)
+    const auto answer = CommandLine::answer(CommandLine::arguments(argc, argv), programDirectory);
+    if (answer.exitCode)
         return CommandLine::print(answer);
+    if (answer.journal) {
+        const QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Tambolino"));
+        QCoreApplication::setOrganizationName(QStringLiteral("Tambolino"));
+        const QtSettingsStore settings;
+        return CommandLine::print(JournalCommands::run(*answer.journal, settings,
+            SystemFolders().dataFolder() + u'/' + QLatin1StringView(JournalDatabase::FileName)));
+    }
     QApplication app(argc, argv);
     // Only one copy writes the scores; a second start brings the first to the front.
     SingleInstance instance;

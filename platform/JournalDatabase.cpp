@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,6 +15,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
+#include <tuple>
 
 namespace {
 // Step v takes a journal from schema version v to v + 1. Times are seconds since 1970 UTC with
@@ -41,6 +43,17 @@ const QList<QStringList>& migrations()
             QStringLiteral("CREATE INDEX sessions_by_child ON sessions (child, started)"),
             QStringLiteral(
                 "CREATE INDEX tasks_by_exercise ON tasks (child, exercise, day, errors)"),
+        },
+        // The class, and what went to the school's server: a session changes until it ends,
+        // so it counts its changes and remembers the count that was sent; a task never changes.
+        {
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN class TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN revision INTEGER NOT NULL DEFAULT 1"),
+            QStringLiteral("ALTER TABLE sessions ADD COLUMN sent INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE tasks ADD COLUMN class TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("ALTER TABLE tasks ADD COLUMN sent INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("CREATE INDEX sessions_unsent ON sessions (id) WHERE sent < revision"),
+            QStringLiteral("CREATE INDEX tasks_unsent ON tasks (session_id) WHERE sent = 0"),
         },
     };
     return steps;
@@ -87,6 +100,12 @@ QDateTime localTime(const QVariant& utcSeconds, const QVariant& offset)
     return QDateTime::fromSecsSinceEpoch(utcSeconds.toLongLong(), QTimeZone(offset.toInt()));
 }
 
+// A null text would be bound as NULL.
+QString text(const QString& value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
 qint32 number(const QVariant& value)
 {
     return static_cast<qint32>(value.toLongLong());
@@ -113,6 +132,43 @@ JournalSession sessionFrom(const QSqlQuery& query)
     return session;
 }
 
+// What goes to the server, in this order; there `sent` is the revision, so that nothing
+// looks unsent.
+const QStringList SessionFields { QStringLiteral("id"), QStringLiteral("class"),
+    QStringLiteral("child"), QStringLiteral("exercise"), QStringLiteral("practice"),
+    QStringLiteral("started"), QStringLiteral("utc_offset"), QStringLiteral("day"),
+    QStringLiteral("ended"), QStringLiteral("seconds"), QStringLiteral("tasks"),
+    QStringLiteral("errors"), QStringLiteral("points_start"), QStringLiteral("points_end"),
+    QStringLiteral("ending"), QStringLiteral("revision"), QStringLiteral("revision") };
+const QStringList TaskFields { QStringLiteral("id"), QStringLiteral("session_id"),
+    QStringLiteral("class"), QStringLiteral("child"), QStringLiteral("exercise"),
+    QStringLiteral("number"), QStringLiteral("prompt"), QStringLiteral("finished"),
+    QStringLiteral("utc_offset"), QStringLiteral("day"), QStringLiteral("seconds"),
+    QStringLiteral("errors"), QStringLiteral("points"), QStringLiteral("help"),
+    QStringLiteral("1") };
+// The columns a session may change in; the server keeps its latest revision.
+const QStringList SessionChanges { QStringLiteral("ended"), QStringLiteral("seconds"),
+    QStringLiteral("tasks"), QStringLiteral("errors"), QStringLiteral("points_end"),
+    QStringLiteral("ending"), QStringLiteral("revision"), QStringLiteral("sent") };
+
+// Records per statement on their way to the server.
+constexpr int Batch = 250;
+
+// "(?, ?), (?, ?)" for `rows` rows of `columns` values.
+QString placeholders(qsizetype rows, qsizetype columns)
+{
+    const QString row = QLatin1Char('(')
+        + QStringList(columns, QStringLiteral("?")).join(QStringLiteral(", ")) + QLatin1Char(')');
+    return QStringList(rows, row).join(QStringLiteral(", "));
+}
+
+// The columns as the server names them: the last ones of the lists above are copies.
+QString serverColumns(QStringList fields)
+{
+    fields.last() = QStringLiteral("sent");
+    return fields.join(QStringLiteral(", "));
+}
+
 std::atomic<int> connections { 0 };
 } // namespace
 
@@ -121,6 +177,7 @@ struct JournalDatabase::Private
     QString connection = QStringLiteral("journal-%1").arg(connections++);
     QSqlDatabase db;
     QString error;
+    QString className;
     bool open = false;
 
     enum class State
@@ -326,7 +383,7 @@ JournalDatabase::~JournalDatabase()
     close();
 }
 
-JournalDatabase::Opened JournalDatabase::open(const QString& path)
+JournalDatabase::Opened JournalDatabase::open(const QString& path, Damage damage)
 {
     close();
     d->error.clear();
@@ -336,7 +393,7 @@ JournalDatabase::Opened JournalDatabase::open(const QString& path)
         return opened;
     }
     Private::State state = d->connectFile(path);
-    if (state == Private::State::Damaged) {
+    if (state == Private::State::Damaged && damage == Damage::SetAside) {
         d->disconnect();
         opened.setAside = setAside(path);
         if (opened.setAside.isEmpty())
@@ -378,6 +435,11 @@ QString JournalDatabase::lastError() const
     return d->error;
 }
 
+void JournalDatabase::setClassName(const QString& className)
+{
+    d->className = className;
+}
+
 QString JournalDatabase::sessionStarted(const QString& child, int exercise,
     const QDateTime& started, qint32 pointsAtStart, bool practiceRound)
 {
@@ -386,12 +448,12 @@ QString JournalDatabase::sessionStarted(const QString& child, int exercise,
     const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const bool written
         = d->prepared(
-               QStringLiteral("INSERT INTO sessions (id, child, exercise, practice, started, "
-                              "utc_offset, day, seconds, tasks, errors, points_start, points_end) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, 0, 0, 0, ?, ?)"),
-               { id, child, exercise, int(practiceRound), started.toSecsSinceEpoch(),
-                   started.offsetFromUtc(), started.date().toJulianDay(), pointsAtStart,
-                   pointsAtStart })
+               QStringLiteral("INSERT INTO sessions (id, class, child, exercise, practice, "
+                              "started, utc_offset, day, seconds, tasks, errors, points_start, "
+                              "points_end) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, ?, ?)"),
+               { id, text(d->className), child, exercise, int(practiceRound),
+                   started.toSecsSinceEpoch(), started.offsetFromUtc(),
+                   started.date().toJulianDay(), pointsAtStart, pointsAtStart })
               .has_value();
     return written ? id : QString();
 }
@@ -407,9 +469,9 @@ bool JournalDatabase::taskFinished(
         // not written.
         const auto inserted = d->prepared(
             QStringLiteral(
-                "INSERT INTO tasks (id, session_id, child, exercise, number, prompt, finished, "
-                "utc_offset, day, seconds, errors, points, help) SELECT ?, id, child, exercise, "
-                "?, ?, ?, ?, ?, ?, ?, ?, ? FROM sessions WHERE id = ?"),
+                "INSERT INTO tasks (id, session_id, class, child, exercise, number, prompt, "
+                "finished, utc_offset, day, seconds, errors, points, help) SELECT ?, id, class, "
+                "child, exercise, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM sessions WHERE id = ?"),
             { QUuid::createUuid().toString(QUuid::WithoutBraces), number, task.prompt,
                 finished.toSecsSinceEpoch(), finished.offsetFromUtc(),
                 finished.date().toJulianDay(), seconds, task.errors, task.points,
@@ -423,7 +485,8 @@ bool JournalDatabase::taskFinished(
         return d
             ->prepared(QStringLiteral("UPDATE sessions SET tasks = tasks + 1, "
                                       "errors = errors + ?, seconds = seconds + ?, "
-                                      "points_end = points_end + ? WHERE id = ?"),
+                                      "points_end = points_end + ?, revision = revision + 1 "
+                                      "WHERE id = ?"),
                 { task.errors, seconds, task.points, sessionId })
             .has_value();
     });
@@ -438,7 +501,8 @@ bool JournalDatabase::sessionEnded(const QString& sessionId, const SessionResult
         QStringLiteral("UPDATE sessions SET ended = ?, ending = ?, points_end = ?, "
                        "seconds = CASE WHEN seconds > ? THEN seconds ELSE ? END, "
                        "tasks = CASE WHEN tasks > ? THEN tasks ELSE ? END, "
-                       "errors = CASE WHEN errors > ? THEN errors ELSE ? END WHERE id = ?"),
+                       "errors = CASE WHEN errors > ? THEN errors ELSE ? END, "
+                       "revision = revision + 1 WHERE id = ?"),
         { result.ended.toSecsSinceEpoch(), endCode(result.end), result.pointsAtEnd, result.seconds,
             result.seconds, result.tasks, result.tasks, result.errors, result.errors, sessionId });
     if (updated && updated->numRowsAffected() != 1)
@@ -588,4 +652,126 @@ QList<JournalExport> JournalDatabase::everything(const QString& child)
             [](const JournalTask& a, const JournalTask& b) { return a.number < b.number; });
     }
     return sessions;
+}
+
+bool JournalDatabase::sendTo(JournalDatabase& server, Sent* sent)
+{
+    if (!d->ready())
+        return false;
+    Sent count;
+    if (!server.d->ready()) {
+        d->error = server.d->error;
+        count.serverFailed = true;
+        if (sent)
+            *sent = count;
+        return false;
+    }
+    // Read here, written there and committed, then marked here: a failure on the way leaves
+    // the records unsent, and the server keeps them once when they come again.
+    const auto send = [&](const QString& select, const QStringList& fields, const QString& insert,
+                          const QString& mark, qint32& counted) {
+        for (;;) {
+            auto rows = d->prepared(select, { Batch });
+            if (!rows)
+                return false;
+            QVariantList values;
+            QStringList ids;
+            QVariantList marks;
+            while (rows->next()) {
+                for (qsizetype i = 0; i < fields.size(); ++i)
+                    values.append(rows->value(int(i)));
+                ids.append(rows->value(0).toString());
+                marks.append(rows->value(int(fields.size() - 1)));
+            }
+            if (ids.isEmpty())
+                return true;
+            const bool stored = server.d->transaction([&] {
+                return server.d
+                    ->prepared(insert.arg(placeholders(ids.size(), fields.size())), values)
+                    .has_value();
+            });
+            if (!stored) {
+                d->error = server.d->error;
+                count.serverFailed = true;
+                return false;
+            }
+            const bool marked = d->transaction([&] {
+                for (qsizetype i = 0; i < ids.size(); ++i) {
+                    if (!d->prepared(mark, { marks[i], ids[i] }))
+                        return false;
+                }
+                return true;
+            });
+            if (!marked)
+                return false;
+            counted += qint32(ids.size());
+        }
+    };
+    QStringList changes;
+    for (const QString& column : SessionChanges)
+        changes.append(QStringLiteral("%1 = excluded.%1").arg(column));
+    const bool done
+        = send(QStringLiteral("SELECT %1 FROM sessions WHERE sent < revision LIMIT ?")
+                   .arg(SessionFields.join(QStringLiteral(", "))),
+              SessionFields,
+              QStringLiteral("INSERT INTO sessions (") + serverColumns(SessionFields)
+                  + QStringLiteral(") VALUES %1 ON CONFLICT (id) DO UPDATE SET ")
+                  + changes.join(QStringLiteral(", "))
+                  + QStringLiteral(" WHERE sessions.revision < excluded.revision"),
+              QStringLiteral("UPDATE sessions SET sent = ? WHERE id = ?"), count.sessions)
+        // A task goes once its session is there.
+        && send(QStringLiteral("SELECT t.%1, 1 FROM tasks t JOIN sessions s "
+                               "ON s.id = t.session_id WHERE t.sent = 0 AND s.sent > 0 LIMIT ?")
+                    .arg(TaskFields.first(TaskFields.size() - 1).join(QStringLiteral(", t."))),
+            TaskFields,
+            QStringLiteral("INSERT INTO tasks (") + serverColumns(TaskFields)
+                + QStringLiteral(") VALUES %1 ON CONFLICT (id) DO NOTHING"),
+            QStringLiteral("UPDATE tasks SET sent = ? WHERE id = ?"), count.tasks);
+    if (sent)
+        *sent = count;
+    return done;
+}
+
+QList<JournalReportRow> JournalDatabase::classReport(const QString& className, const QDate& since)
+{
+    if (!d->ready())
+        return {};
+    const qint64 first = since.isValid() ? since.toJulianDay() : 0;
+    QMap<std::tuple<QString, QString, int>, JournalReportRow> rows;
+    const auto row = [&rows](const QSqlQuery& query) -> JournalReportRow& {
+        const std::tuple key { query.value(0).toString(), query.value(1).toString(),
+            query.value(2).toInt() };
+        JournalReportRow& found = rows[key];
+        found.className = std::get<0>(key);
+        found.child = std::get<1>(key);
+        found.exercise = std::get<2>(key);
+        return found;
+    };
+    // Sessions one by one: the latest start keeps its own offset from UTC.
+    auto sessions = d->prepared(
+        QStringLiteral("SELECT class, child, exercise, started, utc_offset, seconds FROM sessions "
+                       "WHERE day >= ? AND (? = '' OR class = ?)"),
+        { first, text(className), text(className) });
+    while (sessions && sessions->next()) {
+        JournalReportRow& r = row(*sessions);
+        const QDateTime started = localTime(sessions->value(3), sessions->value(4));
+        if (!r.lastPractised.isValid() || started > r.lastPractised)
+            r.lastPractised = started;
+        r.sessions += 1;
+        r.seconds += number(sessions->value(5));
+    }
+    auto tasks = d->prepared(
+        QStringLiteral("SELECT class, child, exercise, COUNT(*), SUM(errors), SUM(points) FROM "
+                       "tasks WHERE day >= ? AND (? = '' OR class = ?) "
+                       "GROUP BY class, child, exercise"),
+        { first, text(className), text(className) });
+    while (tasks && tasks->next()) {
+        JournalReportRow& r = row(*tasks);
+        r.tasks = number(tasks->value(3));
+        r.errors = number(tasks->value(4));
+        r.points = tasks->value(5).toLongLong();
+    }
+    if (!sessions || !tasks)
+        return {};
+    return rows.values();
 }

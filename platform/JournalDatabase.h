@@ -27,7 +27,23 @@ public:
         QString setAside;
     };
 
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
+    // The journal's file in the program's data folder.
+    static constexpr const char* FileName = "tagebuch.sqlite";
+
+    enum class Damage
+    {
+        SetAside, // a new journal takes the place of a damaged one
+        Refuse, // a damaged journal is left as it is and not opened
+    };
+
+    // What one call of sendTo() took to the server.
+    struct Sent
+    {
+        qint32 sessions = 0; // sessions new there or changed since
+        qint32 tasks = 0;
+        bool serverFailed = false; // the server went away or refused a batch
+    };
 
     JournalDatabase();
     ~JournalDatabase();
@@ -37,13 +53,15 @@ public:
     // Opens or creates the journal at `path`, making its folder, and brings the schema up to
     // date. A file that cannot serve as this journal is set aside as "<path>.beschaedigt"; a
     // file that is only out of reach (no permission, locked) is left alone.
-    Opened open(const QString& path);
+    Opened open(const QString& path, Damage damage = Damage::SetAside);
     // The journal on a server, its schema made or brought up to date on first contact; nothing
     // is ever set aside there.
     Opened openServer(const JournalServer& server);
     void close();
     bool isOpen() const;
     QString lastError() const;
+    // The class of the sessions started from now on, and of their tasks; empty for none.
+    void setClassName(const QString& className);
 
     // The new session's id; empty when it could not be written.
     QString sessionStarted(const QString& child, int exercise, const QDateTime& started,
@@ -68,6 +86,16 @@ public:
     QList<JournalTotals> totals(const QString& child, const JournalPeriod& period);
     // Every session of the child, the earliest first, with its tasks.
     QList<JournalExport> everything(const QString& child);
+
+    // Sends every session and task the server has not had from this journal, or not in its
+    // latest state, and marks them sent here. False when a batch could not go; what went
+    // before it stays sent.
+    bool sendTo(JournalDatabase& server, Sent* sent = nullptr);
+    // Per class, child and exercise with sessions or tasks from `since` on (everything for a
+    // null date), in the order of class, child and exercise (code points); of one class only
+    // unless `className` is empty. Sessions count by the day they started, tasks by the day
+    // they were finished.
+    QList<JournalReportRow> classReport(const QString& className, const QDate& since);
 
 private:
     struct Private;

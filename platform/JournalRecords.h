@@ -128,3 +128,17 @@ struct JournalServer
     QString database;
     QString user;
 };
+
+// What a child did in one exercise, for the class report.
+struct JournalReportRow
+{
+    QString className;
+    QString child;
+    int exercise = 0;
+    QDateTime lastPractised; // the start of the latest session, local time as it was then
+    qint32 sessions = 0;
+    qint32 seconds = 0;
+    qint32 tasks = 0;
+    qint32 errors = 0;
+    qint64 points = 0; // gained by the tasks, penalties included
+};

@@ -107,23 +107,43 @@ bool writeWhole(const QString& fileName, const QByteArray& bytes)
 
 } // namespace
 
+namespace {
+const QString StoreName = QStringLiteral("/Tambolino/Tambolino.conf");
+
+QStringList systemStores()
+{
+    QStringList files;
+    const QStringList folders
+        = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    for (qsizetype i = 1; i < folders.size(); ++i)
+        files.append(folders[i] + StoreName);
+    return files;
+}
+} // namespace
+
 QtSettingsStore::QtSettingsStore()
-    : m_fileName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Tambolino/Tambolino.conf"))
+    : QtSettingsStore(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + StoreName,
+        systemStores())
 { }
 
-QtSettingsStore::QtSettingsStore(const QString& fileName)
+QtSettingsStore::QtSettingsStore(const QString& fileName, const QStringList& systemFiles)
     : m_fileName(fileName)
+    , m_systemFiles(systemFiles)
 { }
 
 QString QtSettingsStore::value(const QString& section, const QString& key) const
 {
-    QString found;
-    parse(read(m_fileName).bytes, [&](const QString& s, const QString& k, const QString& v) {
-        if (s == section && k == key)
-            found = v;
-    });
-    return found;
+    for (const QString& file : QStringList { m_fileName } + m_systemFiles) {
+        std::optional<QString> found;
+        parse(read(file).bytes, [&](const QString& s, const QString& k, const QString& v) {
+            if (s == section && k == key)
+                found = v;
+        });
+        if (found)
+            return *found;
+    }
+    return {};
 }
 
 bool QtSettingsStore::damaged() const

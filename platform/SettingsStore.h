@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 // Per-user store of text values addressed by section and key; the application name is fixed.
@@ -31,7 +32,10 @@ public:
     virtual Written setValues(const QString& section, const Values& values) = 0;
 };
 
-// An INI file, by default Tambolino/Tambolino.conf below $XDG_CONFIG_HOME. Read whole when
+// An INI file, by default Tambolino/Tambolino.conf below $XDG_CONFIG_HOME, over the system-wide
+// files of that name below $XDG_CONFIG_DIRS (/etc/xdg), which a school sets once per computer:
+// a key takes its value from the first of these files that has it, the user's file first.
+// Only the user's file is ever written, and only its damage counts. Read whole when
 // every line is blank, a comment ("; ..." or "# ..."), a "[section]" or a "key=value", the text
 // outside comments is UTF-8, and the file has at most 1 MiB. Lines end with CR LF, LF or CR; a
 // byte-order mark is skipped. Written whole as UTF-8 with LF, without comments.
@@ -39,7 +43,7 @@ class QtSettingsStore final : public SettingsStore
 {
 public:
     QtSettingsStore();
-    explicit QtSettingsStore(const QString& fileName);
+    explicit QtSettingsStore(const QString& fileName, const QStringList& systemFiles = {});
 
     QString fileName() const { return m_fileName; }
     QString value(const QString& section, const QString& key) const override;
@@ -48,4 +52,5 @@ public:
 
 private:
     QString m_fileName;
+    QStringList m_systemFiles;
 };

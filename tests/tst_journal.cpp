@@ -175,7 +175,7 @@ void TestJournal::opening_data()
         Session many { u"Anna"_s, 1, u"2026-11-02 10:00:00"_s, {} };
         for (int i = 0; i < 200; ++i)
             many.tasks.append({ i, u"Der Hase hoppelt. "_s.repeated(20), 9, 1 });
-        QVERIFY(record(writer, many));
+        QVERIFY2(record(writer, many), qPrintable(writer.lastError()));
         writer.close();
         journal = readFile(temp.path);
     }
