@@ -1,3 +1,4 @@
+#include "app/StartScreen.h"
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
 
@@ -14,6 +15,8 @@ private Q_SLOTS:
     void hoverAndReset_data();
     void hoverAndReset();
     void startScreen();
+    void serverNote_data();
+    void serverNote();
 };
 
 void TestStartScreen::hoverAndReset_data()
@@ -95,6 +98,42 @@ void TestStartScreen::startScreen()
     }
     program.click(u"lblProgrammende"_s);
     QVERIFY(!program.window->isVisible());
+}
+
+void TestStartScreen::serverNote_data()
+{
+    QTest::addColumn<QList<bool>>("states"); // as the upload reports them, in turn
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("never told") << QList<bool> {} << false;
+    QTest::newRow("reachable") << QList<bool> { true } << false;
+    QTest::newRow("unreachable") << QList<bool> { false } << true;
+    QTest::newRow("back again") << QList<bool> { false, true } << false;
+    QTest::newRow("away again") << QList<bool> { true, false, false } << true;
+}
+
+// The note stands whole inside the window, clear of the copyright lines and the entries.
+void TestStartScreen::serverNote()
+{
+    QFETCH(QList<bool>, states);
+    QFETCH(bool, shown);
+    TestProgram program;
+    program.start();
+    program.show();
+    auto* start = qobject_cast<StartScreen*>(program.startScreen());
+    QVERIFY(start);
+    for (const bool reachable : states)
+        start->showServerState(reachable);
+    auto* note = control<QLabel>(start, u"lblSchulserver"_s);
+    QCOMPARE(note->isVisible(), shown);
+    QCOMPARE(note->text(), u"Schulserver nicht erreichbar - das Tagebuch wird später übertragen"_s);
+    QVERIFY(start->rect().contains(note->geometry()));
+    QVERIFY(QFontMetrics(note->font()).horizontalAdvance(note->text()) <= note->width());
+    for (const char* other : { "lblCopyrights", "lblCopyrights2", "lblPunkte(12)" }) {
+        auto* label = control<QLabel>(start, QString::fromLatin1(other));
+        const QRect text(label->pos(),
+            QSize(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->height()));
+        QVERIFY2(!text.intersects(note->geometry()), other);
+    }
 }
 
 QTEST_MAIN(TestStartScreen)
