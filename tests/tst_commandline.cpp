@@ -56,6 +56,11 @@ void TestCommandLine::answer_data()
     row("check, a missing file", { u"--check"_s, u"fehlt/Wortraten.txt"_s }, 1,
         u"fehlt/Wortraten.txt: Fehler: Die Datei wurde nicht gefunden."_s);
     row("check with an unknown option", { u"--check"_s, u"-x"_s }, 2, u"Unbekannte Option „-x“."_s);
+    row("a report's option alone", { u"--klasse"_s, u"3b"_s }, 2,
+        u"„--klasse“ gilt nur mit „--bericht“."_s);
+    row("report since no date", { u"--bericht"_s, u"--seit"_s, u"2026-02-30"_s }, 2,
+        u"„2026-02-30“ ist kein Datum (JJJJ-MM-TT)."_s);
+    row("report, an argument", { u"--bericht"_s, u"3b"_s }, 2, u"Unerwartetes Argument „3b“."_s);
 }
 
 void TestCommandLine::answer()
