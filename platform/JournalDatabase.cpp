@@ -132,8 +132,8 @@ JournalSession sessionFrom(const QSqlQuery& query)
     return session;
 }
 
-// What goes to the server, in this order; there `sent` is the revision, so that nothing
-// looks unsent.
+// What goes to the server, in this order. The last field of each list fills the server's
+// `sent` (a session's revision, a task's 1), so that nothing there looks unsent.
 const QStringList SessionFields { QStringLiteral("id"), QStringLiteral("class"),
     QStringLiteral("child"), QStringLiteral("exercise"), QStringLiteral("practice"),
     QStringLiteral("started"), QStringLiteral("utc_offset"), QStringLiteral("day"),
@@ -162,7 +162,7 @@ QString placeholders(qsizetype rows, qsizetype columns)
     return QStringList(rows, row).join(QStringLiteral(", "));
 }
 
-// The columns as the server names them: the last ones of the lists above are copies.
+// The columns of the server's insert: the last field of the lists above goes to `sent`.
 QString serverColumns(QStringList fields)
 {
     fields.last() = QStringLiteral("sent");
