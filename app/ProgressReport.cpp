@@ -12,7 +12,7 @@
 namespace {
 // The page is laid out in units of a thousandth of its width.
 constexpr int PageWidth = 1000;
-constexpr int Body = 16;
+constexpr int Body = 20;
 // A change of less than this many errors per task is no trend.
 constexpr double Steady = 0.05;
 
@@ -94,7 +94,7 @@ void ProgressReport::paint(QPagedPaintDevice& device, QGraphicsView* chart) cons
     advance(1);
 
     const QString name = ::exercise(exercise).menuText;
-    painter.setFont(font(20, true));
+    painter.setFont(font(26, true));
     line(QStringLiteral("%1: Aufgaben und Fehler je Tag").arg(name));
     advance(1.3);
     if (chart) {
@@ -107,7 +107,7 @@ void ProgressReport::paint(QPagedPaintDevice& device, QGraphicsView* chart) cons
         advance(2);
     }
 
-    painter.setFont(font(20, true));
+    painter.setFont(font(26, true));
     line(QStringLiteral("Schwierige Aufgaben"));
     advance(1.3);
     painter.setFont(font(Body));

@@ -17,6 +17,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
@@ -141,7 +142,7 @@ ProgressScreen::ProgressScreen(
             QStringLiteral("Aufg."), QStringLiteral("Fehler"), QStringLiteral("Punkte") });
     m_sessions->setGeometry(Margin, TablesTop, 352, TablesHeight);
     for (const auto& [column, width] :
-        { std::pair { 0, 96 }, { 1, 112 }, { 2, 30 }, { 3, 34 }, { 4, 36 }, { 5, 42 } })
+        { std::pair { 0, 84 }, { 1, 98 }, { 2, 30 }, { 3, 34 }, { 4, 38 }, { 5, 42 } })
         m_sessions->setColumnWidth(column, width);
 
     // Its title row leaves room on the right for an action on these tasks.
@@ -151,8 +152,8 @@ ProgressScreen::ProgressScreen(
     m_difficult = table(hard, "tblSchwierig",
         { QStringLiteral("Aufgabe"), QStringLiteral("Versuche"), QStringLiteral("Fehler") });
     m_difficult->setGeometry(6, 20, hard->width() - 12, hard->height() - 26);
-    m_difficult->setColumnWidth(1, 52);
-    m_difficult->setColumnWidth(2, 40);
+    m_difficult->setColumnWidth(1, 58);
+    m_difficult->setColumnWidth(2, 44);
     m_difficult->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     QPushButton* close = pushButton(this, "cmdSchliessen", QStringLiteral("Schließen"));
@@ -240,7 +241,6 @@ void ProgressScreen::fillChart(const QList<JournalDay>& days)
     errors->setName(QStringLiteral("Fehler je Aufgabe"));
     errors->setPointsVisible(true);
     errors->setPen(QPen(Theme::EntryColour, 2));
-    QStringList labels;
     int most = 0;
     double worst = 0;
     for (int i = 0; i < days.size(); ++i) {
@@ -252,10 +252,6 @@ void ProgressScreen::fillChart(const QList<JournalDay>& days)
             errors->append(i, perTask);
             worst = std::max(worst, perTask);
         }
-        // A date each week, counted back from today; the other days' labels stay blank, each
-        // blank of its own length since the axis needs them distinct.
-        labels.append((days.size() - 1 - i) % 7 == 0 ? day.day.toString(QStringLiteral("d.M."))
-                                                     : QString(i + 1, u' '));
     }
     auto* bars = new QBarSeries;
     bars->append(tasks);
@@ -263,13 +259,23 @@ void ProgressScreen::fillChart(const QList<JournalDay>& days)
     m_chart->addSeries(bars);
     m_chart->addSeries(errors);
 
-    auto* x = new QBarCategoryAxis;
-    x->append(labels);
+    // The bars need a category per day, too narrow for a date: the dates stand on an axis of
+    // their own, one a week, counted back from today.
+    auto* perDay = new QBarCategoryAxis;
+    for (const JournalDay& day : days)
+        perDay->append(day.day.toString(Qt::ISODate));
+    perDay->setVisible(false);
+    auto* x = new QCategoryAxis;
+    x->setRange(-0.5, double(days.size()) - 0.5);
+    x->setStartValue(-0.5);
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (qsizetype i = (days.size() - 1) % 7; i < days.size(); i += 7)
+        x->append(days[i].day.toString(QStringLiteral("d.M.")), double(i));
     x->setLabelsFont(Theme::uiFont(7));
     x->setGridLineVisible(false);
     auto* count = new QValueAxis;
     count->setTitleText(QStringLiteral("Aufgaben"));
-    count->setLabelFormat(QStringLiteral("%d"));
+    count->setLabelFormat(QStringLiteral("%.0f"));
     count->setRange(0, std::max(4, most + most / 5 + 1));
     count->setTickCount(5);
     count->applyNiceNumbers();
@@ -283,10 +289,11 @@ void ProgressScreen::fillChart(const QList<JournalDay>& days)
         axis->setLabelsFont(Theme::uiFont(7));
         axis->setTitleFont(Theme::uiFont(7, true));
     }
+    m_chart->addAxis(perDay, Qt::AlignBottom);
     m_chart->addAxis(x, Qt::AlignBottom);
     m_chart->addAxis(count, Qt::AlignLeft);
     m_chart->addAxis(rate, Qt::AlignRight);
-    bars->attachAxis(x);
+    bars->attachAxis(perDay);
     bars->attachAxis(count);
     errors->attachAxis(x);
     errors->attachAxis(rate);
