@@ -1,5 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "app/ChildPicker.h"
+#include "app/PracticeJournal.h"
+#include "app/ProgressScreen.h"
 #include "app/StartScreen.h"
 #include "core/ProgramState.h"
 #include "core/ScoreFile.h"
@@ -23,6 +26,7 @@ MainWindow::MainWindow(
     , m_platform(platform)
     , m_registry(std::move(exercises))
     , m_mdiArea(new QMdiArea(this))
+    , m_journal(new PracticeJournal(state, platform, this))
 {
     setObjectName(QStringLiteral("MDIGrund"));
     setWindowTitle(QStringLiteral("Tambolino"));
@@ -44,6 +48,9 @@ MainWindow::MainWindow(
     m_start = new StartScreen(state, platform);
     connect(m_start, &StartScreen::exerciseRequested, this, &MainWindow::showExercise);
     connect(m_start, &StartScreen::endRequested, this, &MainWindow::endProgram);
+    connect(m_start, &StartScreen::childPickerRequested, this, &MainWindow::showChildPicker);
+    connect(m_start, &StartScreen::progressRequested, this, &MainWindow::showProgress);
+    connect(m_start, &StartScreen::childChanged, this, &MainWindow::showChild);
     // A reset or a loaded score file changes the scores of open screens too.
     connect(m_start, &StartScreen::scoreReplaced, this, [this](int k) {
         if (ExerciseScreen* screen = exerciseScreen(k))
@@ -80,15 +87,19 @@ QMdiSubWindow* MainWindow::addScreen(QWidget* screen)
     return window;
 }
 
+bool MainWindow::raiseOpen(QMdiSubWindow* window)
+{
+    if (!window)
+        return false;
+    m_mdiArea->setActiveSubWindow(window);
+    window->raise();
+    return true;
+}
+
 void MainWindow::showExercise(int k)
 {
-    if (k < 1 || k > ExerciseCount)
+    if (k < 1 || k > ExerciseCount || raiseOpen(m_exercises[k]))
         return;
-    if (QMdiSubWindow* open = m_exercises[k]) {
-        m_mdiArea->setActiveSubWindow(open);
-        open->raise();
-        return;
-    }
     ExerciseScreen* screen = m_registry.create(k, m_state, m_platform);
     if (!screen)
         return;
@@ -97,9 +108,38 @@ void MainWindow::showExercise(int k)
         delete screen;
         return;
     }
+    m_journal->record(screen);
     m_exercises[k] = addScreen(screen);
     m_mdiArea->setActiveSubWindow(m_exercises[k]);
     screen->setFocus();
+}
+
+void MainWindow::showChildPicker()
+{
+    if (raiseOpen(m_picker))
+        return;
+    auto* picker = new ChildPicker(m_platform);
+    connect(picker, &ChildPicker::chosen, m_start, &StartScreen::loadScoresFrom);
+    connect(picker, &ChildPicker::newChild, m_start, &StartScreen::startNewChild);
+    m_picker = addScreen(picker);
+    m_mdiArea->setActiveSubWindow(m_picker);
+    picker->setFocus();
+}
+
+void MainWindow::showProgress()
+{
+    if (raiseOpen(m_progress))
+        return;
+    auto* progress = new ProgressScreen(m_journal->database(), m_journal->child(), m_platform);
+    m_progress = addScreen(progress);
+    m_mdiArea->setActiveSubWindow(m_progress);
+    progress->setFocus();
+}
+
+void MainWindow::showChild(const QString& name)
+{
+    setWindowTitle(
+        name.isEmpty() ? QStringLiteral("Tambolino") : QStringLiteral("Tambolino - ") + name);
 }
 
 ExerciseScreen* MainWindow::exerciseScreen(int k) const

@@ -7,6 +7,7 @@
 #include <array>
 
 class ExerciseScreen;
+class PracticeJournal;
 class QMdiArea;
 class QMdiSubWindow;
 class StartScreen;
@@ -28,6 +29,9 @@ public:
     void showExercise(int k);
     // The open screen of exercise k, or nullptr.
     ExerciseScreen* exerciseScreen(int k) const;
+    // "Kind wählen" and "Fortschritt": each window once, brought to the front when open.
+    void showChildPicker();
+    void showProgress();
 
     // Shown, not minimised, in front and active: another start of the program asked for it.
     void bringToFront();
@@ -47,6 +51,9 @@ protected:
 
 private:
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Brings `window` to the front when it is open; otherwise false.
+    bool raiseOpen(QMdiSubWindow* window);
+    void showChild(const QString& name);
     void closeExercises();
     // Writes both stores; German text of what failed or had to be mended, empty when all went
     // well.
@@ -57,6 +64,9 @@ private:
     const ExerciseRegistry m_registry;
     QMdiArea* m_mdiArea;
     StartScreen* m_start;
+    PracticeJournal* m_journal;
+    QPointer<QMdiSubWindow> m_picker;
+    QPointer<QMdiSubWindow> m_progress;
     std::array<QPointer<QMdiSubWindow>, ExerciseCount + 1> m_exercises; // 1..ExerciseCount
     QSize m_recordedSize;
     bool m_saved = false;

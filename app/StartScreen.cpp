@@ -1,5 +1,6 @@
 #include "app/StartScreen.h"
 
+#include "core/Children.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/Help.h"
 #include "core/ProgramState.h"
@@ -72,10 +73,11 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     // The menu row, left to right with a separator between each pair; "Hilfe" stands at
     // 5985 twips, "Programm beenden" at the right end.
     int x = 8;
-    const auto place = [&x](QWidget* widget) {
+    int y = MenuTop;
+    const auto place = [&x, &y](QWidget* widget) {
         widget->setFont(Theme::uiFont(8));
         widget->adjustSize();
-        widget->move(x, MenuTop);
+        widget->move(x, y);
         x += widget->width() + 4;
     };
     const auto separator = [this, &place](int i) {
@@ -101,6 +103,21 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         = menuLabel("lblProgrammende", QStringLiteral("Programm beenden"), Theme::Black);
     place(end);
     end->move(width() - Margin - end->width(), MenuTop);
+    // The children's entries in a second row, with the name of the child whose scores show.
+    x = 8;
+    y = MenuTop + 22;
+    ClickLabel* pick = menuLabel("lblKindWaehlen", QStringLiteral("Kind wählen"), Theme::Black);
+    place(pick);
+    separator(4);
+    ClickLabel* progress = menuLabel("lblFortschritt", QStringLiteral("Fortschritt"), Theme::Black);
+    place(progress);
+    m_child = namedLabel(this, "lblKind", QString());
+    m_child->setTextFormat(Qt::PlainText);
+    m_child->setFont(Theme::uiFont(10, true));
+    Theme::setTextColour(m_child, Theme::EntryColour);
+    m_child->setGeometry(x + 16, MenuTop + 20, HelpLeft - x - 16, 20);
+    connect(pick, &ClickLabel::clicked, this, &StartScreen::childPickerRequested);
+    connect(progress, &ClickLabel::clicked, this, &StartScreen::progressRequested);
     connect(load, &ClickLabel::clicked, this, &StartScreen::loadScoreFile);
     connect(save, &ClickLabel::clicked, this, &StartScreen::newScoreFile);
     connect(reset, &ClickLabel::clicked, this, &StartScreen::resetScores);
@@ -204,25 +221,52 @@ void StartScreen::warn(const QString& text, const QString& title)
 
 void StartScreen::loadScoreFile()
 {
-    const std::optional<QString> chosen = chooseScoreFile(false);
-    if (!chosen)
-        return;
+    if (const std::optional<QString> chosen = chooseScoreFile(false))
+        loadScoresFrom(*chosen);
+}
+
+void StartScreen::loadScoresFrom(const QString& path)
+{
     const QString title = QStringLiteral("Punktestände laden");
     // A file that cannot be read whole changes nothing, so that it is never overwritten later.
-    const ScoreFile::Result loaded = ScoreFile::load(*chosen);
+    const ScoreFile::Result loaded = ScoreFile::load(path);
     if (!loaded.ok()) {
         warn(loaded.error + QStringLiteral("\n\nDie Punktestände wurden nicht verändert.")
                 + currentStays(),
             title);
         return;
     }
-    if (!handOverCurrentFile(*chosen, title,
+    if (!handOverCurrentFile(path, title,
             QStringLiteral("Sollen trotzdem die Punktestände aus „%1“ geladen werden? Sie "
                            "ersetzen die angezeigten Punktestände.")))
         return;
     m_state.ScoreTable = loaded.scores;
-    m_state.strPunktedatei = *chosen;
+    setCurrentFile(path);
     showReplacedScores(6);
+}
+
+void StartScreen::startNewChild(const QString& path)
+{
+    const QString title = QStringLiteral("Neues Kind");
+    if (!handOverCurrentFile(path, title,
+            QStringLiteral("Soll trotzdem „%1“ mit neuen Punktständen begonnen werden?")))
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (const QString error = ScoreFile::save(path, Scores {}); !error.isEmpty()) {
+        warn(error + QLatin1Char('\n') + currentStays(), title);
+        return;
+    }
+    m_state.ScoreTable = Scores {};
+    setCurrentFile(path);
+    showReplacedScores(7);
+}
+
+void StartScreen::setCurrentFile(const QString& path)
+{
+    m_state.strPunktedatei = path;
+    const QString name = Children::displayName(path);
+    m_child->setText(name.isEmpty() ? QString() : QStringLiteral("Kind: ") + name);
+    Q_EMIT childChanged(name);
 }
 
 QString StartScreen::currentStays() const
@@ -272,7 +316,7 @@ void StartScreen::newScoreFile()
         warn(error + QLatin1Char('\n') + consequence, title);
         return;
     }
-    m_state.strPunktedatei = *chosen;
+    setCurrentFile(*chosen);
 }
 
 void StartScreen::resetScores()

@@ -28,10 +28,20 @@ public:
     // The note that the journal waits for the school's server, shown while it cannot be
     // reached; hidden until told.
     void showServerState(bool reachable);
+    // What "Punktestände laden" does once the file is chosen: the scores of the current file
+    // are saved, then this file's scores are taken and it becomes the current one.
+    void loadScoresFrom(const QString& path);
+    // A new child's file at `path` becomes the current one with zero scores, after the scores
+    // of the current file were saved there. A file that cannot be written changes nothing.
+    void startNewChild(const QString& path);
 
 Q_SIGNALS:
     void exerciseRequested(int k);
     void endRequested();
+    void childPickerRequested();
+    void progressRequested();
+    // The current score file changed; `name` is the child's name shown for it, empty for none.
+    void childChanged(const QString& name);
     // The start screen replaced ScoreTable(k) (a reset, a loaded score file); an open screen of
     // exercise k must show it anew.
     void scoreReplaced(int k);
@@ -68,6 +78,8 @@ private:
     bool handOverCurrentFile(const QString& next, const QString& title, const QString& question);
     // The line telling that the current score file stays so; empty when there is none.
     QString currentStays() const;
+    // strPunktedatei becomes `path`; lblKind and the window title follow.
+    void setCurrentFile(const QString& path);
 
     ProgramState& m_state;
     Platform& m_platform;
@@ -77,6 +89,7 @@ private:
     std::array<QLabel*, ExerciseCount + 1> m_scores {}; // lblPunkte(1..ExerciseCount)
     QLabel* m_version;
     QLabel* m_serverNote;
+    QLabel* m_child; // lblKind: whose scores are shown
 
     // The file dialog's state, kept between uses within a run.
     struct DialogState

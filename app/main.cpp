@@ -64,7 +64,10 @@ int main(int argc, char* argv[])
     QtMessageBox messages;
     QtFileDialog files;
     QtBrowser browser;
-    Platform platform { clock, random, settings, folders, messages, files, browser };
+    QtTextInput input;
+    QtPrinter printer;
+    Platform platform { clock, random, settings, folders, messages, files, browser, input,
+        printer };
 
     ProgramState state;
     MainWindow window(state, platform);

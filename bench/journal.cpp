@@ -1,6 +1,7 @@
 // The practice journal: writing one task record, and the queries of the progress view over a
 // journal of 10,000 sessions and 200,000 tasks of one child (a year of eager practice).
 // Usage: tambolino_journal [FOLDER]; the generated journal stays in FOLDER for the next run.
+#include "GeneratedJournal.h"
 #include "platform/JournalDatabase.h"
 
 #include <QCoreApplication>
@@ -13,10 +14,6 @@
 #include <vector>
 
 namespace {
-constexpr int Sessions = 10000;
-constexpr int TasksPerSession = 20;
-const QString Child = QStringLiteral("Anna");
-const QDateTime Now(QDate(2026, 11, 30), QTime(18, 0), QTimeZone(3600));
 
 double milliseconds(const QElapsedTimer& timer)
 {
@@ -41,30 +38,6 @@ void writing(const QString& folder)
     std::sort(times.begin(), times.end());
     std::printf(
         "task record         median %7.3f ms   slowest %7.3f ms\n", times[500], times.back());
-}
-
-// Sessions spread over the year before Now, 20 tasks each from a pool of 300 per exercise.
-void generate(JournalDatabase& journal)
-{
-    quint32 random = 1;
-    const auto next = [&random](quint32 below) {
-        random = random * 1664525u + 1013904223u;
-        return (random >> 8) % below;
-    };
-    for (int s = 0; s < Sessions; ++s) {
-        const int exercise = s % 12 + 1;
-        const QDateTime started = Now.addSecs(-qint64(Sessions - s) * 365 * 86400 / Sessions);
-        const QString id = journal.sessionStarted(Child, exercise, started, 1000);
-        for (int t = 1; t <= TasksPerSession; ++t) {
-            journal.taskFinished(id, t,
-                { exercise, QStringLiteral("Aufgabe %1").arg(next(300)), int(next(30)),
-                    int(next(4) == 0 ? next(5) : 0), 10, next(20) == 0 },
-                started.addSecs(30 * t));
-        }
-        journal.sessionEnded(id,
-            { exercise, started, started.addSecs(660), 660, TasksPerSession, 0, 1000, 1200,
-                SessionEnd::Ended });
-    }
 }
 
 template<class Query> double measure(const char* what, Query query)
@@ -95,7 +68,7 @@ int main(int argc, char* argv[])
     if (journal.lastSessions(Child, 1).isEmpty()) {
         QElapsedTimer timer;
         timer.start();
-        generate(journal);
+        generateJournal(journal);
         std::printf("generated           %7.1f s\n", milliseconds(timer) / 1000);
     }
     journal.close();

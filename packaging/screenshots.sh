@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the screenshots the AppStream metainfo names (start screen, typing exercise, mental
-# arithmetic) on a virtual X display and writes them to packaging/screenshots/. They are kept
+# arithmetic, the child picker and the progress view over a journal of a few weeks) on a virtual X display and writes them to packaging/screenshots/. They are kept
 # in the repository and put on the web site; run this again when the screens change.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
@@ -15,7 +15,8 @@ program=$ROOT/build-release/bin/tambolino
 out=$ROOT/packaging/screenshots
 mkdir -p "$out"
 config=$(mktemp -d)
-trap 'rm -rf "$config"' EXIT
+data=$(mktemp -d)
+trap 'rm -rf "$config" "$data"' EXIT
 
 # The clock on the exercise screens shows the middle of a school morning, whenever this runs.
 utc_hour=$(date -u +%H)
@@ -34,19 +35,33 @@ Kopfrechnen=2150
 Malfolgen=1730
 EOF
 
-# shot NAME [X Y]: starts the program, clicks at X,Y in its window (if given), saves the window.
+# Four children, and three weeks of Anna's practice in the journal.
+mkdir -p "$data/Tambolino/Kinder"
+for child in Anna Ben Clara Özlem; do
+    printf ' 0 \r\n%.0s' {1..12} >"$data/Tambolino/Kinder/$child.tbo"
+done
+python3 "$ROOT/packaging/seed-journal.py" "$data/Tambolino/tagebuch.sqlite"
+
+# shot NAME [STEP...]: starts the program, takes each step in its window (X,Y clicks there, any
+# other step is a key), saves the window.
 shot() {
     local name=$1
-    XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb "$program" &
+    shift
+    XDG_CONFIG_HOME=$config XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$program" &
     local pid=$!
     local window
     window=$(xdotool search --sync --onlyvisible --name '^Tambolino$' | head -n 1)
     sleep 1
-    if [ $# -eq 3 ]; then
-        xdotool mousemove --window "$window" "$2" "$3" click 1
-        xdotool mousemove 0 0
+    local step
+    for step in "$@"; do
+        if [[ $step == *,* ]]; then
+            xdotool mousemove --window "$window" "${step%,*}" "${step#*,}" click 1
+            xdotool mousemove 0 0
+        else
+            xdotool key "$step"
+        fi
         sleep 1
-    fi
+    done
     local X Y WIDTH HEIGHT SCREEN
     eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip "$out/$name.png"
@@ -58,5 +73,9 @@ shot() {
 # The exercise entries' names on the start screen: Abtippübungen in the first row, Kopfrechnen
 # in the third.
 shot start
-shot abtippuebungen 50 112
-shot kopfrechnen 50 320
+shot abtippuebungen 50,112
+shot kopfrechnen 50,320
+# "Kind wählen" in the second row of the menu; Space takes the first child, Anna; then
+# "Fortschritt".
+shot kind-waehlen 30,42
+shot fortschritt 30,42 space 110,42

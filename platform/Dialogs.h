@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+class QPagedPaintDevice;
 class QUrl;
 
 class MessageBox
@@ -65,4 +66,26 @@ public:
     // runs at most once, at once or later from the event loop: false when the browser could
     // not be started or reported an error.
     virtual void open(const QUrl& url, Done done) = 0;
+};
+
+class TextInput
+{
+public:
+    virtual ~TextInput() = default;
+    // Modal: one line of text, `preset` filled in. Nothing when the user cancelled.
+    virtual std::optional<QString> askText(
+        const QString& text, const QString& title, const QString& preset = {})
+        = 0;
+};
+
+class Printer
+{
+public:
+    // Draws the document; its pages are the device's.
+    using Paint = std::function<void(QPagedPaintDevice& device)>;
+
+    virtual ~Printer() = default;
+    // The print dialog asks for a printer or a PDF file; then `paint` draws the document there.
+    // False when the user cancelled or the printing failed.
+    virtual bool print(const QString& documentName, const Paint& paint) = 0;
 };

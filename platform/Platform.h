@@ -5,8 +5,10 @@ class Clock;
 class FileDialog;
 class Folders;
 class MessageBox;
+class Printer;
 class RandomSource;
 class SettingsStore;
+class TextInput;
 
 // Everything the program asks of the machine, so that tests can stand in for each piece.
 struct Platform
@@ -18,4 +20,6 @@ struct Platform
     MessageBox& messages;
     FileDialog& files;
     Browser& browser;
+    TextInput& input;
+    Printer& printer;
 };

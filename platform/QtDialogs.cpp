@@ -4,7 +4,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QUrl>
 
@@ -77,6 +80,30 @@ QtBrowser::~QtBrowser()
         launcher->kill();
         launcher->waitForFinished(1000);
     }
+}
+
+std::optional<QString> QtTextInput::askText(
+    const QString& text, const QString& title, const QString& preset)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(
+        QApplication::activeWindow(), title, text, QLineEdit::Normal, preset, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+bool QtPrinter::print(const QString& documentName, const Paint& paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    paint(printer);
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }
 
 void QtBrowser::open(const QUrl& url, Done done)

@@ -29,7 +29,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-tr
 # of scripts/check-package, and the screenshots of packaging/screenshots.sh.
 PACKAGE_PACKAGES=(dpkg-dev gzip)
 CHECK_PACKAGES=(desktop-file-utils appstream lintian)
-SCREENSHOT_PACKAGES=(xvfb xauth xdotool imagemagick)
+SCREENSHOT_PACKAGES=(xvfb xauth xdotool imagemagick python3)
 
 # build PRESET [cmake options...]: configures once (with ccache where there is one), then
 # builds incrementally.

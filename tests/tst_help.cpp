@@ -73,7 +73,7 @@ void TestHelp::launcherExitStatus()
     fake.folders.program = u"/opt/Kinder Ordner"_s;
     QtBrowser browser;
     Platform withLauncher { fake.clock, fake.random, fake.settings, fake.folders, fake.messages,
-        fake.files, browser };
+        fake.files, browser, fake.input, fake.printer };
     openHelpPage(withLauncher, u"index.htm"_s);
     // The launcher is gone once it has answered.
     QTRY_VERIFY(browser.findChildren<QProcess*>().isEmpty());

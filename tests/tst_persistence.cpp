@@ -38,7 +38,7 @@ struct StoredProgram : TestProgram
     const QString path = folder.filePath(u"Tambolino.conf"_s);
     QtSettingsStore store { path };
     Platform platform { fake.clock, fake.random, store, fake.folders, fake.messages, fake.files,
-        fake.browser };
+        fake.browser, fake.input, fake.printer };
 };
 
 const QString NotSaved

@@ -1,6 +1,7 @@
 // What every exercise screen shares, checked on each screen that exists: a row per screen.
 #include "arithmetic/ArithmeticScreen.h"
 #include "core/Scoring.h"
+#include "platform/JournalDatabase.h"
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
 
@@ -132,6 +133,41 @@ QString text(ExerciseScreen* screen, const QString& name)
     return control<QLabel>(screen, name)->text();
 }
 
+// A task as the tests compare it: its exercise or its number first.
+QString taskLine(
+    int first, const QString& prompt, qint32 seconds, qint32 errors, qint64 points, bool helpUsed)
+{
+    return u"%1|%2|%3 s|%4 Fehler|%5 Punkte|%6"_s.arg(first)
+        .arg(prompt)
+        .arg(seconds)
+        .arg(errors)
+        .arg(points)
+        .arg(helpUsed);
+}
+
+// What the program's journal holds of the child without a score file: each session, its end
+// and its points, then each of its tasks.
+QStringList journalled(const TestProgram& program)
+{
+    JournalDatabase journal;
+    if (!journal.open(program.fake.folders.data + u"/tagebuch.sqlite"_s).ok)
+        return {};
+    QStringList lines;
+    for (const JournalExport& written : journal.everything(u"ohne Namen"_s)) {
+        const JournalSession& s = written.session;
+        lines.append(u"Übung %1|%2 Aufgaben|%3 Fehler|%4 bis %5|Ende %6"_s.arg(s.exercise)
+                         .arg(s.tasks)
+                         .arg(s.errors)
+                         .arg(s.pointsAtStart)
+                         .arg(s.pointsAtEnd)
+                         .arg(s.end ? int(*s.end) : -1));
+        for (const JournalTask& t : written.tasks) {
+            lines.append(taskLine(t.number, t.prompt, t.seconds, t.errors, t.points, t.helpUsed));
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Row)
@@ -148,6 +184,8 @@ private Q_SLOTS:
     void keysOnTheScreen();
     void sessionEnds_data();
     void sessionEnds();
+    void journalTrouble_data();
+    void journalTrouble();
     void ownRegistry();
     void wordPuzzleMouse();
 };
@@ -167,12 +205,8 @@ void TestScreens::frame()
     QList<SessionEnd> ends;
     const auto listen = [&finished, &ends](ExerciseScreen* s) {
         QObject::connect(s, &ExerciseScreen::taskFinished, s, [&finished](const TaskResult& r) {
-            finished.append(u"%1|%2|%3 s|%4 Fehler|%5 Punkte|%6"_s.arg(r.exercise)
-                                .arg(r.prompt)
-                                .arg(r.seconds)
-                                .arg(r.errors)
-                                .arg(r.points)
-                                .arg(r.helpUsed));
+            finished.append(
+                taskLine(r.exercise, r.prompt, r.seconds, r.errors, r.points, r.helpUsed));
         });
         QObject::connect(
             s, &ExerciseScreen::sessionEnded, s, [&ends](SessionEnd e) { ends.append(e); });
@@ -253,6 +287,13 @@ void TestScreens::frame()
                           .arg(qint64 { score } - scoreBefore) });
     QVERIFY(text(screen, u"lblPunktestand"_s) != before);
     QCOMPARE(text(screen, u"lblPunktestand"_s), formatScore(score));
+    // The journal has the open session and its task with the same facts.
+    QCOMPARE(journalled(program),
+        QStringList({ u"Übung %1|1 Aufgaben|1 Fehler|%2 bis %3|Ende -1"_s.arg(row.k)
+                          .arg(scoreBefore)
+                          .arg(score),
+            u"1|%1|1 s|1 Fehler|%2 Punkte|0"_s.arg(row.prompt)
+                .arg(qint64 { score } - scoreBefore) }));
     if (!row.pause.isEmpty()) {
         // A real one-second pause, during which keys change nothing.
         auto* pause = control<QTimer>(screen, row.pause);
@@ -275,6 +316,11 @@ void TestScreens::frame()
         u"Hinweis: Die eingestellte Zeit ist abgelaufen."_s);
     QCOMPARE(finished.size(), 2);
     QCOMPARE(ends, QList { SessionEnd::TimeLimit });
+    QCOMPARE(journalled(program).value(0),
+        u"Übung %1|2 Aufgaben|2 Fehler|%2 bis %3|Ende %4"_s.arg(row.k)
+            .arg(scoreBefore)
+            .arg(program.state.ScoreTable(row.k))
+            .arg(int(SessionEnd::TimeLimit)));
     program.settle();
     QVERIFY(!program.window->exerciseScreen(row.k));
     QVERIFY(program.state.ScoreTable(row.k) != score);
@@ -366,6 +412,48 @@ void TestScreens::sessionEnds()
         program.click(how);
     program.settle();
     QCOMPARE(ends, QList { end });
+}
+
+void TestScreens::journalTrouble_data()
+{
+    QTest::addColumn<QByteArray>("stored"); // at tagebuch.sqlite; null: the data folder is a file
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<int>("sessions"); // in the journal afterwards
+    QTest::newRow("damaged: set aside, a new one kept")
+        << QByteArray("keine Datenbank ").repeated(300)
+        << u"Das Übungstagebuch war beschädigt und wurde als „tagebuch.sqlite.beschaedigt“"_s << 2;
+    QTest::newRow("cannot be written") << QByteArray() << u"Das Übungstagebuch in „"_s << 0;
+}
+
+// A journal in trouble is told of once; the exercises go on and keep their points.
+void TestScreens::journalTrouble()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, told);
+    QFETCH(int, sessions);
+    TestProgram program;
+    const QString data = program.fake.folders.data;
+    QVERIFY(stored.isNull()
+            ? writeFile(data, "a file")
+            : QDir().mkpath(data) && writeFile(data + u"/tagebuch.sqlite"_s, stored));
+    QVERIFY(writeFile(
+        taskFilePath(program.folder.path(), 4), taskFileBytes({ u"Katze"_s, u"Kätzchen"_s })));
+    program.start();
+    program.show();
+    for (int opening = 0; opening < 2; ++opening) {
+        ExerciseScreen* screen = program.open(4);
+        QVERIFY(screen);
+        typeKeys(screen, u"Kätzchen"_s);
+        program.click(u"lblUebEnd"_s);
+        program.settle();
+    }
+    QVERIFY(program.state.ScoreTable(4) > 0);
+    QCOMPARE(program.fake.messages.shown.size(), 1);
+    QVERIFY2(program.fake.messages.shown[0].text.startsWith(told),
+        qPrintable(program.fake.messages.shown[0].text));
+    if (!stored.isNull())
+        QCOMPARE(readFile(data + u"/tagebuch.sqlite.beschaedigt"_s), stored);
+    QCOMPARE(journalled(program).size(), sessions * 2);
 }
 
 // The main window opens what the registry it was given builds, and nothing it lacks.

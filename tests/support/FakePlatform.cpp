@@ -1,5 +1,6 @@
 #include "support/FakePlatform.h"
 
+#include <QPdfWriter>
 #include <QTime>
 #include <QTimeZone>
 #include <utility>
@@ -26,4 +27,16 @@ SettingsStore::Written MemorySettings::setValues(const QString& section, const V
     for (const auto& [key, value] : written)
         values.insert(section + u'/' + key, value);
     return result;
+}
+
+bool PdfPrinter::print(const QString& documentName, const Paint& paint)
+{
+    if (pdf.isEmpty())
+        return false;
+    printed.append(documentName);
+    QPdfWriter writer(pdf);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(300);
+    paint(writer);
+    return true;
 }

@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QStringList>
 #include <QUrl>
 #include <deque>
 
@@ -122,6 +123,29 @@ public:
     }
 };
 
+// Answers nullopt: cancelled. Records every question.
+class ScriptedTextInput final : public TextInput
+{
+public:
+    std::deque<std::optional<QString>> answers;
+    QStringList asked;
+    std::optional<QString> askText(const QString& text, const QString&, const QString&) override
+    {
+        asked.append(text);
+        return takeNext(answers, {});
+    }
+};
+
+// Prints into the PDF file `pdf`, as the print dialog's "Print to File" does; cancelled while
+// `pdf` is empty. Records the documents' names.
+class PdfPrinter final : public Printer
+{
+public:
+    QString pdf;
+    QStringList printed;
+    bool print(const QString& documentName, const Paint& paint) override;
+};
+
 class FakePlatform
 {
 public:
@@ -132,5 +156,8 @@ public:
     ScriptedMessageBox messages;
     ScriptedFileDialog files;
     RecordingBrowser browser;
-    Platform platform { clock, random, settings, folders, messages, files, browser };
+    ScriptedTextInput input;
+    PdfPrinter printer;
+    Platform platform { clock, random, settings, folders, messages, files, browser, input,
+        printer };
 };

@@ -53,6 +53,7 @@ struct TestProgram
     {
         fake.folders.program = folder.path();
         fake.folders.documents = documents.path();
+        fake.folders.data = folder.filePath(QStringLiteral("daten"));
     }
 
     void start(ExerciseRegistry exercises = ExerciseRegistry::builtIn())

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/JournalDatabase.h"
+
+#include <QObject>
+#include <memory>
+
+class ExerciseScreen;
+struct Platform;
+struct ProgramState;
+
+// The practice journal of the running program: tagebuch.sqlite in the data folder, opened at
+// its first use, so that the start screen never waits for it. It records every opened exercise
+// screen for the child whose score file is current. A journal that fails costs no score and
+// stops no exercise; the user is told once.
+class PracticeJournal : public QObject
+{
+    Q_OBJECT
+
+public:
+    PracticeJournal(ProgramState& state, Platform& platform, QObject* parent = nullptr);
+    ~PracticeJournal() override;
+
+    // The journal, opened; nullptr when it cannot be.
+    JournalDatabase* database();
+    // The name the current child's records go under.
+    QString child() const;
+    // A session for the screen that has just opened, a task for each task finished on it, and
+    // its end when it closes.
+    void record(ExerciseScreen* screen);
+
+private:
+    struct Session;
+    void taskFinished(Session& session, const TaskResult& result);
+    void sessionEnded(Session& session, SessionEnd end);
+    // The first failure of a run is told; later ones would say nothing new.
+    void failed();
+
+    ProgramState& m_state;
+    Platform& m_platform;
+    JournalDatabase m_database;
+    bool m_tried = false;
+    bool m_told = false;
+};

@@ -1,0 +1,45 @@
+// The progress view opened over a journal of 10,000 sessions and 200,000 tasks: from its
+// construction to its first paint.
+// Usage: tambolino_progress [FOLDER]; FOLDER keeps the generated journal for the next run
+// (tambolino_journal's folder serves as well).
+#include "GeneratedJournal.h"
+#include "app/ProgressScreen.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir temporary;
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
+    QDir().mkpath(folder);
+    JournalDatabase journal;
+    if (!journal.open(folder + QStringLiteral("/tagebuch.sqlite")).ok)
+        return 1;
+    if (journal.lastSessions(Child, 1).isEmpty())
+        generateJournal(journal);
+
+    FakePlatform fake;
+    fake.clock.date = Now.date();
+    fake.clock.seconds = Now.time().msecsSinceStartOfDay() / 1000.0;
+    std::vector<double> times;
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        ProgressScreen view(&journal, Child, fake.platform);
+        view.show();
+        view.repaint();
+        QCoreApplication::processEvents();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("progress view open  median %7.1f ms   slowest %7.1f ms\n", times[3], times.back());
+    return 0;
+}
