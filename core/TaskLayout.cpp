@@ -2,6 +2,7 @@
 
 #include "core/Windows1252.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -82,10 +83,17 @@ TaskLayout::Flaw TaskLayout::flaw(const QStringList& task, const Fits& fits) con
 
 bool onGermanKeyboard(char32_t c)
 {
-    static const QString keys = QStringLiteral(
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ\u00E4\u00F6\u00FC\u00C4\u00D6\u00DC"
-        "\u00DF0123456789 !\"\u00A7$%&/()=?`\u00B4+*#'<>,;.:-_^\u00B0");
-    return c < 0x10000 && keys.contains(QChar(static_cast<char16_t>(c)));
+    // Every key of the keyboard types a character below U+0100; looked up, not searched, as
+    // every character of a task file passes here.
+    static const std::array<bool, 0x100> keys = [] {
+        std::array<bool, 0x100> table {};
+        for (const QChar key : QStringLiteral(
+                 "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ\u00E4\u00F6\u00FC\u00C4"
+                 "\u00D6\u00DC\u00DF0123456789 !\"\u00A7$%&/()=?`\u00B4+*#'<>,;.:-_^\u00B0"))
+            table[key.unicode()] = true;
+        return table;
+    }();
+    return c < keys.size() && keys[c];
 }
 
 int taskFontColumns(int pixels, qreal points)

@@ -70,7 +70,10 @@ int byteOf(QChar c)
 Misread misread(const QString& line, qsizetype from)
 {
     for (qsizetype i = std::max<qsizetype>(from, 0); i < line.size(); ++i) {
-        const int lead = byteOf(line[i]);
+        // Only Â to ô start a character of two to four bytes.
+        if (line[i].unicode() < 0xC2 || line[i].unicode() > 0xF4)
+            continue;
+        const int lead = line[i].unicode();
         const qsizetype length = lead >= 0xF0 && lead <= 0xF4 ? 4
             : lead >= 0xE0 && lead <= 0xEF                    ? 3
             : lead >= 0xC2 && lead <= 0xDF                    ? 2
