@@ -206,7 +206,9 @@ std::optional<QString> StartScreen::chooseScoreFile(bool forSaving)
 {
     const FileDialog::Request request { forSaving ? QStringLiteral("tbo-Datei speichern")
                                                   : QStringLiteral("tbo-Datei öffnen"),
-        dlgDatei.folder, dlgDatei.fileName, QStringLiteral("*.tbo") };
+        dlgDatei.folder, dlgDatei.fileName,
+        // A file saved under a name without ".tbo" can be loaded too.
+        forSaving ? QStringLiteral("*.tbo") : QStringLiteral("*.tbo;;Alle Dateien (*)") };
     std::optional<QString> chosen
         = forSaving ? m_platform.files.saveFile(request) : m_platform.files.openFile(request);
     if (chosen)

@@ -1,9 +1,12 @@
 #include "app/TaskFileCheck.h"
 
+#include "arithmetic/ArithmeticExercise.h"
 #include "arithmetic/Expression.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
+#include "core/Windows1252.h"
 #include "frame/TaskFile.h"
+#include "language/TaskRooms.h"
 #include "language/TypingLayout.h"
 
 #include <QDir>
@@ -29,6 +32,9 @@ QString untypeable(char32_t c)
     const QString glyph = QString::fromUcs4(&c, 1);
     if (c == U'\t')
         return QStringLiteral("Ein Tabulator; ein Leerzeichen nehmen.");
+    if (c == 0xFFFD || (c >= 0xD800 && c < 0xE000))
+        return QStringLiteral("Hier stand etwas, das sich beim Lesen nicht entziffern ließ; die "
+                              "Datei als UTF-8 oder Windows-1252 speichern.");
     if (isControl(c))
         return QStringLiteral("Das Steuerzeichen U+%1 gehört nicht in eine Aufgabendatei.")
             .arg(QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0')));
@@ -67,15 +73,17 @@ QString required(const TaskLayout& layout, int j)
 {
     switch (layout.content) {
     case Content::TypingText:
-        return QStringLiteral("ein Text zum Abtippen");
+        return QStringLiteral("hier muss ein Text zum Abtippen stehen");
     case Content::PuzzleWord:
-        return QStringLiteral("ein Wort");
+        return QStringLiteral("hier muss ein Wort stehen");
     case Content::FillIn:
-        return QStringLiteral("die fehlenden Buchstaben");
+        return QStringLiteral("hier müssen die fehlenden Buchstaben stehen");
     case Content::Answers:
-        return j == 1 ? QStringLiteral("die Vorgabe") : QStringLiteral("eine Antwort");
+        return j == 1 ? QStringLiteral("hier muss die Vorgabe stehen")
+                      : QStringLiteral("hier muss eine Antwort stehen");
     case Content::Arithmetic:
-        return j == 1 ? QStringLiteral("eine Rechenaufgabe") : QStringLiteral("ihr Ergebnis");
+        return j == 1 ? QStringLiteral("hier muss eine Rechenaufgabe stehen")
+                      : QStringLiteral("hier muss ihr Ergebnis stehen");
     }
     return {};
 }
@@ -83,6 +91,7 @@ QString required(const TaskLayout& layout, int j)
 QString fileEncoding(const TaskFile::Text& text)
 {
     const QString encoding = text.encoding == TaskFile::Encoding::Utf8 ? QStringLiteral("UTF-8")
+        : text.encoding == TaskFile::Encoding::Utf16                   ? QStringLiteral("UTF-16")
         : text.encoding == TaskFile::Encoding::Windows1252
         ? QStringLiteral("Windows-1252")
         : QStringLiteral("ASCII (ohne Umlaute, in Windows-1252 und UTF-8 gleich)");
@@ -111,7 +120,9 @@ class Checker
 {
 public:
     Checker(int k, const TaskFile::Text& text)
-        : m_layout(exercise(k).tasks)
+        : m_number(k)
+        , m_layout(exercise(k).tasks)
+        , m_fits(fits(k))
         , m_text(text)
     { }
 
@@ -124,12 +135,16 @@ private:
     {
         if (m_cut < 0 || line < m_cut)
             return false;
+        if (severity == Severity::Error)
+            ++m_errors;
         ++m_found;
         ++m_report.unlisted[int(severity)];
         return true;
     }
     void add(qsizetype line, Severity severity, const QString& message)
     {
+        if (severity == Severity::Error)
+            ++m_errors;
         if (unlisted(line, severity))
             return;
         ++m_found;
@@ -143,11 +158,16 @@ private:
     bool encodingErrors(qsizetype n, const QString& line);
     void characters(qsizetype n, int j, const QString& line);
     void arithmetic(qsizetype n, const QString& question, const QString& answer);
+    // A task too long for its screen is an error, one that fits only smaller a warning.
+    void overflow(qsizetype first, const QStringList& task);
 
+    const int m_number;
     const TaskLayout& m_layout;
+    const TaskLayout::Fits m_fits;
     const TaskFile::Text& m_text;
     Report m_report;
     qsizetype m_found = 0; // listed or not
+    qsizetype m_errors = 0; // listed or not
     qsizetype m_cut = -1; // findings from this line on are not listed; -1 while all are
 };
 
@@ -164,53 +184,40 @@ void Checker::keepFirst()
     m_cut = findings.back().line;
 }
 
-// A Windows-1252 file holds bytes that are no character there, or a character saved as UTF-8:
-// the file mixes two encodings.
+// A Windows-1252 file holds bytes that are no character there; any file may hold a character
+// saved as UTF-8 among others read as Windows-1252: the file mixes two encodings.
 bool Checker::encodingErrors(qsizetype n, const QString& line)
 {
-    if (m_text.encoding != TaskFile::Encoding::Windows1252)
-        return false;
     bool found = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const int lead = TaskFile::windows1252Byte(line[i]);
-        if (lead >= 0x80 && lead < 0xA0 && line[i].unicode() == lead) {
-            found = true;
-            if (!unlisted(n, Severity::Error))
-                add(n, Severity::Error,
-                    QStringLiteral("Zeichen %1: Das Byte 0x%2 ist weder UTF-8 noch ein Zeichen "
-                                   "in Windows-1252.")
-                        .arg(i + 1)
-                        .arg(QString::number(lead, 16).toUpper()));
+    for (qsizetype i = 0; m_text.encoding == TaskFile::Encoding::Windows1252 && i < line.size();
+         ++i) {
+        const int byte = Windows1252::byteOf(line[i]);
+        if (byte < 0x80 || byte >= 0xA0 || line[i].unicode() != byte)
             continue;
-        }
-        const int length = lead >= 0xF0 && lead <= 0xF4 ? 4
-            : lead >= 0xE0 && lead <= 0xEF              ? 3
-            : lead >= 0xC2 && lead <= 0xDF              ? 2
-                                                        : 0;
-        if (length == 0 || i + length > line.size())
-            continue;
-        QByteArray bytes(1, static_cast<char>(lead));
-        for (qsizetype m = 1; m < length; ++m)
-            bytes.append(static_cast<char>(TaskFile::windows1252Byte(line[i + m])));
-        const QString meant = QString::fromUtf8(bytes);
-        if (meant.size() > 2 || meant.contains(QChar::ReplacementCharacter))
-            continue;
+        found = true;
+        if (!unlisted(n, Severity::Error))
+            add(n, Severity::Error,
+                QStringLiteral("Zeichen %1: Das Byte 0x%2 ist weder UTF-8 noch ein Zeichen in "
+                               "Windows-1252.")
+                    .arg(i + 1)
+                    .arg(QString::number(byte, 16).toUpper()));
+    }
+    for (Windows1252::Misread misread = Windows1252::misread(line); misread.at >= 0;
+         misread = Windows1252::misread(line, misread.at + misread.length)) {
         found = true;
         if (!unlisted(n, Severity::Error))
             add(n, Severity::Error,
                 QStringLiteral("Zeichen %1: „%2“ ist ein „%3“ in UTF-8, die übrige Datei ist "
                                "aber Windows-1252. Die Datei ganz als UTF-8 oder ganz als "
                                "Windows-1252 speichern.")
-                    .arg(i + 1)
-                    .arg(line.mid(i, length), meant));
-        i += length - 1;
+                    .arg(misread.at + 1)
+                    .arg(line.mid(misread.at, misread.length), misread.meant));
     }
     return found;
 }
 
 void Checker::characters(qsizetype n, int j, const QString& line)
 {
-    const bool typed = m_layout.typed(j);
     qsizetype column = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
         ++column;
@@ -219,7 +226,7 @@ void Checker::characters(qsizetype n, int j, const QString& line)
             c = QChar::surrogateToUcs4(line[i], line[i + 1]);
             ++i;
         }
-        const bool wrong = c == U'\n' || (typed ? !onGermanKeyboard(c) : isControl(c));
+        const bool wrong = c == U'\n' || !m_layout.allows(j, c);
         if (!wrong || unlisted(n, Severity::Error))
             continue;
         if (c == U'\n') {
@@ -254,6 +261,29 @@ void Checker::arithmetic(qsizetype n, const QString& question, const QString& an
                 .arg(quoted(question), QString::number(value.value), quoted(answer)));
 }
 
+void Checker::overflow(qsizetype first, const QStringList& task)
+{
+    if (const int j = m_fits ? m_fits(task) : 0; j > 0) {
+        const QString& line = task[j - 1];
+        if (m_layout.content == Content::TypingText) {
+            const TypingLayout::Size& smallest = TypingLayout::Sizes.back();
+            add(first, Severity::Error,
+                QStringLiteral("Der Text ist zu lang für den Bildschirm: Er passt auch in der "
+                               "kleinsten Schrift nicht in %1 Zeilen zu %2 Zeichen.")
+                    .arg(smallest.lines)
+                    .arg(smallest.columns));
+        } else {
+            add(first + j - 1, Severity::Error,
+                QStringLiteral("„%1“ ist zu lang für seinen Platz auf dem Bildschirm, auch in der "
+                               "kleinsten Schrift; die Übung lässt diese Aufgabe aus.")
+                    .arg(quoted(line)));
+        }
+        return;
+    }
+    for (const TaskRooms::Tight& tight : TaskRooms::tight(m_number, task))
+        add(first + tight.line - 1, Severity::Warning, tight.message);
+}
+
 Report Checker::run()
 {
     if (!m_text.refusal.isEmpty()) {
@@ -284,6 +314,7 @@ Report Checker::run()
     QHash<QStringList, qsizetype> seen; // what a task shows, and the line of its first task
     for (qsizetype t = 0; t < m_report.tasks; ++t) {
         const qsizetype first = t * r + 1;
+        const qsizetype errorsBefore = m_errors;
         bool complete = true;
         QStringList shown;
         for (int j = 1; j <= r; ++j) {
@@ -294,8 +325,7 @@ Report Checker::run()
             const TaskLayout::Problem problem = m_layout.problem(j, line);
             if (problem == TaskLayout::Problem::Empty) {
                 add(n, Severity::Error,
-                    QStringLiteral("Die Zeile ist leer; hier muss %1 stehen.")
-                        .arg(required(m_layout, j)));
+                    QStringLiteral("Die Zeile ist leer; %1.").arg(required(m_layout, j)));
                 complete = false;
                 continue;
             }
@@ -315,15 +345,14 @@ Report Checker::run()
                 add(n, Severity::Warning,
                     QStringLiteral("Leerzeichen am Anfang oder Ende: Das Kind muss es mittippen, "
                                    "sieht es aber nicht."));
-            if (m_layout.content == Content::TypingText && !TypingLayout::sizeFor(line)) {
-                const TypingLayout::Size& smallest = TypingLayout::Sizes.back();
-                add(n, Severity::Error,
-                    QStringLiteral("Der Text ist zu lang für den Bildschirm: Er passt auch in "
-                                   "der kleinsten Schrift nicht in %1 Zeilen zu %2 Zeichen.")
-                        .arg(smallest.lines)
-                        .arg(smallest.columns));
-            }
         }
+        const QStringList task = lines.mid(first - 1, r);
+        if (complete)
+            overflow(first, task);
+        // Whatever keeps the exercise from asking the task is an error here too.
+        if (const TaskLayout::Flaw flaw = m_layout.flaw(task, m_fits);
+            flaw.line > 0 && m_errors == errorsBefore)
+            add(first + flaw.line - 1, Severity::Error, TaskFile::flawText(flaw.problem));
         if (complete && m_layout.content == Content::Arithmetic)
             arithmetic(first, lines[first - 1], lines[first]);
         if (std::all_of(shown.begin(), shown.end(), [](const QString& s) { return s.isEmpty(); }))
@@ -417,6 +446,13 @@ qsizetype Report::count(Finding::Severity severity) const
             [severity](const Finding& finding) { return finding.severity == severity; });
 }
 
+TaskLayout::Fits fits(int k)
+{
+    if (exercise(k).kind == ExerciseKind::Arithmetic)
+        return ArithmeticExercise::fits;
+    return TaskRooms::fits(k);
+}
+
 Report check(int k, const TaskFile::Text& text)
 {
     return Checker(k, text).run();
@@ -465,7 +501,9 @@ Outcome run(const QStringList& paths, const QString& programDirectory)
     }
     for (const QString& path : paths) {
         const QFileInfo info(path);
-        if (!info.exists())
+        if (!info.exists() && info.isSymLink())
+            files.fail(path, QStringLiteral("Die Datei kann nicht gelesen werden."));
+        else if (!info.exists())
             files.fail(path, QStringLiteral("Die Datei wurde nicht gefunden."));
         else if (info.isDir())
             files.checkFolder(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TaskLayout.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -41,6 +43,9 @@ struct Report
     // Listed and unlisted.
     qsizetype count(Finding::Severity severity) const;
 };
+
+// The places exercise k's screen gives the lines of a task, as its engine measures them.
+TaskLayout::Fits fits(int k);
 
 // Exercise k's task file, read as the program reads it.
 Report check(int k, const TaskFile::Text& text);

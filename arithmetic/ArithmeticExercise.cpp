@@ -14,8 +14,18 @@ qint32 fixedWeight(const QString&)
 
 ArithmeticExercise::ArithmeticExercise(
     int k, ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
-    : m_tasks(k, state, clock, random, std::move(loader), AnswerLine, fixedWeight)
+    : m_tasks(k, state, clock, random, TaskFile::usable(std::move(loader), k, fits), AnswerLine,
+        fixedWeight)
 { }
+
+int ArithmeticExercise::fits(const QStringList& task)
+{
+    const int columns = taskFontColumns(TextWidth, SmallestTextPoints);
+    if (task.value(0).size() > qsizetype { columns } * QuestionLines)
+        return 1;
+    // A longer answer scrolls, its end in sight; one much longer could not be followed.
+    return task.value(1).size() + 1 > AnswerScreens * columns ? 2 : 0;
+}
 
 QString ArithmeticExercise::start()
 {

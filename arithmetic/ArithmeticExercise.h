@@ -9,7 +9,8 @@ struct ProgramState;
 
 // The rules of the four arithmetic exercises: question-and-answer pairs from a task file, the
 // answer typed letter by letter and scored by speed and wrong keys, then a pause during which
-// keys are ignored, then the next question.
+// keys are ignored, then the next question. A task that TaskLayout::flaw finds unusable is
+// never asked.
 class ArithmeticExercise
 {
 public:
@@ -17,6 +18,17 @@ public:
     static constexpr int Weight = 10;
     // After a solved task, until the next question comes (Timer2).
     static constexpr int PauseAfterTask = 1000;
+    // The question and the answer line: their width inside border and indent, the size they
+    // start at and the smallest they shrink to; the question wraps into two lines.
+    static constexpr int TextWidth = 358;
+    static constexpr qreal TextPoints = 20;
+    static constexpr qreal SmallestTextPoints = 12;
+    static constexpr int QuestionLines = 2;
+    // An answer up to this many times the line's width scrolls along.
+    static constexpr int AnswerScreens = 3;
+
+    // The first line of a task that does not fit its place at the smallest size, or 0.
+    static int fits(const QStringList& task);
 
     ArithmeticExercise(int k, ProgramState& state, const Clock& clock, RandomSource& random,
         TaskCycle::Loader loader);

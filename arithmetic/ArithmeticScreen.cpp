@@ -10,13 +10,14 @@
 #include <QTimer>
 
 namespace {
-constexpr qreal TaskPoints = 20;
-// Long chains shrink down to this size before they wrap; long answers before they scroll.
-constexpr qreal SmallestTaskPoints = 12;
+// Long chains shrink before they wrap; long answers before they scroll.
+constexpr qreal TaskPoints = ArithmeticExercise::TextPoints;
+constexpr qreal SmallestTaskPoints = ArithmeticExercise::SmallestTextPoints;
 constexpr int Left = 16;
 constexpr int Width = 376;
 // The answer stands in a bordered box; the question keeps the same left edge.
 constexpr int TextIndent = 8;
+static_assert(Width == ArithmeticExercise::TextWidth + 2 * (TextIndent + 1));
 
 QLabel* taskLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {

@@ -3,65 +3,17 @@
 #include "core/DeviceReading.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/TaskLayout.h"
+#include "core/Windows1252.h"
 #include "platform/Folders.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <algorithm>
-#include <array>
 #include <tuple>
 
 namespace {
 // Files larger than this are not task files; reading stops there instead of filling memory.
 constexpr qint64 MaxTaskFileBytes = 4 * 1024 * 1024;
-
-// Windows-1252 for 0x80..0x9F; the five unassigned bytes map to the C1 control of the same value.
-constexpr std::array<char16_t, 32> Cp1252High {
-    0x20AC,
-    0x0081,
-    0x201A,
-    0x0192,
-    0x201E,
-    0x2026,
-    0x2020,
-    0x2021,
-    0x02C6,
-    0x2030,
-    0x0160,
-    0x2039,
-    0x0152,
-    0x008D,
-    0x017D,
-    0x008F,
-    0x0090,
-    0x2018,
-    0x2019,
-    0x201C,
-    0x201D,
-    0x2022,
-    0x2013,
-    0x2014,
-    0x02DC,
-    0x2122,
-    0x0161,
-    0x203A,
-    0x0153,
-    0x009D,
-    0x017E,
-    0x0178,
-};
-
-QString decodeCp1252(const QByteArray& bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = QChar(b >= 0x80 && b <= 0x9F ? Cp1252High[b - 0x80] : char16_t { b });
-    }
-    return text;
-}
 
 bool isAscii(const QByteArray& bytes)
 {
@@ -76,6 +28,13 @@ bool isAscii(const QByteArray& bytes)
 // UTF-8.
 std::pair<QString, TaskFile::Encoding> decoded(const QByteArray& bytes)
 {
+    // Saved as "Unicode" by Notepad; read byte by byte, every other character would be a NUL.
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return { QString(utf16.decode(bytes.sliced(2))).normalized(QString::NormalizationForm_C),
+            TaskFile::Encoding::Utf16 };
+    }
     const bool ascii = isAscii(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF") || !ascii) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -87,7 +46,7 @@ std::pair<QString, TaskFile::Encoding> decoded(const QByteArray& bytes)
             return { text.normalized(QString::NormalizationForm_C), TaskFile::Encoding::Utf8 };
         }
     }
-    return { decodeCp1252(bytes),
+    return { Windows1252::decode(bytes),
         ascii ? TaskFile::Encoding::Ascii : TaskFile::Encoding::Windows1252 };
 }
 } // namespace
@@ -102,14 +61,6 @@ QString message(const QString& fileName, const QString& what)
 QString decode(const QByteArray& bytes)
 {
     return decoded(bytes).first;
-}
-
-int windows1252Byte(QChar c)
-{
-    if (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF))
-        return c.unicode();
-    const auto* found = std::find(Cp1252High.begin(), Cp1252High.end(), c.unicode());
-    return found == Cp1252High.end() ? -1 : 0x80 + static_cast<int>(found - Cp1252High.begin());
 }
 
 QStringList splitLines(const QString& text)
@@ -168,10 +119,13 @@ Text loadText(const QString& path)
     Text refused;
     const QFileInfo info(path);
     QFile file(path);
-    if (!info.exists())
+    // A link that leads nowhere, or in a circle, is there but cannot be read.
+    if (!info.exists() && !info.isSymLink())
         refused.refusal = QStringLiteral("wurde nicht gefunden.");
     // A named pipe would block the window until someone writes into it; a folder or device is
     // no task file either.
+    else if (!info.exists())
+        refused.refusal = QStringLiteral("kann nicht gelesen werden.");
     else if (!info.isFile())
         refused.refusal = QStringLiteral("ist keine gewöhnliche Datei.");
     else if (!file.open(QIODevice::ReadOnly))
@@ -238,29 +192,77 @@ Result load(const QString& path, int recordLines)
     return records(loadText(path), recordLines, path);
 }
 
-void keepUsable(Result& result, const TaskLayout& layout)
+void keepUsable(Result& result, const TaskLayout& layout, const TaskLayout::Fits& fits)
 {
     // Copied rather than removed in place: removing from the middle of the lists of a large
     // file with many unusable records takes time that grows with the square of its length.
     const qsizetype records = result.records();
     const auto lines = static_cast<int>(result.lists.size());
     QList<QStringList> kept(lines);
+    QStringList task(lines);
+    qsizetype firstBad = 0;
+    TaskLayout::Problem firstProblem = TaskLayout::Problem::None;
     for (qsizetype i = 0; i < records; ++i) {
-        bool usable = true;
-        for (int j = 1; j <= lines && usable; ++j)
-            usable = layout.problem(j, result.lists[j - 1][i]) == TaskLayout::Problem::None;
-        if (!usable)
-            continue;
         for (int j = 0; j < lines; ++j)
-            kept[j].append(result.lists[j][i]);
+            task[j] = result.lists[j][i];
+        if (const TaskLayout::Flaw flaw = layout.flaw(task, fits); flaw.line > 0) {
+            if (firstBad == 0) {
+                firstBad = i * lines + flaw.line;
+                firstProblem = flaw.problem;
+            }
+            continue;
+        }
+        for (int j = 0; j < lines; ++j)
+            kept[j].append(task[j]);
     }
     result.lists = std::move(kept);
+    if (records > 0 && result.records() == 0) {
+        result.lists.clear();
+        result.error = message(result.fileName,
+            QStringLiteral("enthält keine Aufgabe, die die Übung stellen kann. Zeile %1: %2")
+                .arg(firstBad)
+                .arg(flawText(firstProblem)));
+    }
+}
+
+QString flawText(TaskLayout::Problem problem)
+{
+    switch (problem) {
+    case TaskLayout::Problem::None:
+        break;
+    case TaskLayout::Problem::Empty:
+        return QStringLiteral("Die Zeile ist leer.");
+    case TaskLayout::Problem::Untypeable:
+        return QStringLiteral("Sie enthält ein Zeichen, das sich auf einer deutschen Tastatur "
+                              "nicht tippen lässt.");
+    case TaskLayout::Problem::TooLong:
+        return QStringLiteral("Sie ist zu lang für ihren Platz auf dem Bildschirm.");
+    }
+    return {};
+}
+
+Loader usable(Loader loader, int k, TaskLayout::Fits fits)
+{
+    return [loader = std::move(loader), k, fits = std::move(fits)] {
+        Result result = loader();
+        if (result.ok())
+            keepUsable(result, exercise(k).tasks, fits);
+        return result;
+    };
 }
 
 Loader forExercise(const Folders& folders, int k)
 {
     return [&folders, k] {
-        return load(taskFilePath(folders.programDirectory(), k), exercise(k).tasks.lines);
+        Result result = load(taskFilePath(folders.programDirectory(), k), exercise(k).tasks.lines);
+        // The exercise leaves out what its screen has no room for; a file of which it could use
+        // nothing at all is refused here, naming its first bad line.
+        if (Result usable = result; result.ok()) {
+            keepUsable(usable, exercise(k).tasks);
+            if (!usable.ok())
+                return usable;
+        }
+        return result;
     };
 }
 

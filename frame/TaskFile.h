@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TaskLayout.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,7 +9,6 @@
 
 class Folders;
 class QIODevice;
-struct TaskLayout;
 
 // Reading of the task files that lie beside the program. A file is a sequence of records of R
 // lines each; line j of every record goes to list j.
@@ -18,6 +19,7 @@ enum class Encoding
     Ascii, // the same in both
     Utf8,
     Windows1252,
+    Utf16, // with its byte-order mark
 };
 
 enum class LineEnds
@@ -54,10 +56,9 @@ struct Result
 QString message(const QString& fileName, const QString& what);
 
 // Windows-1252, except that valid UTF-8 with a byte-order mark or with non-ASCII characters
-// is read as UTF-8 (files saved by today's editors), in composed form (NFC).
+// is read as UTF-8 (files saved by today's editors), and a text with a UTF-16 byte-order mark
+// as UTF-16; both in composed form (NFC).
 QString decode(const QByteArray& bytes);
-// The byte that stands for c in Windows-1252, or -1.
-int windows1252Byte(QChar c);
 
 // CR LF and a lone CR end a line, and a lone LF stays in the line; in a text without any CR,
 // LF ends a line. A line end after the last line adds no empty line.
@@ -79,13 +80,18 @@ Result records(const Text& text, int recordLines, const QString& fileName);
 Result read(QIODevice& device, int recordLines, const QString& fileName);
 Result load(const QString& path, int recordLines);
 
-// Leaves out the records with a line the program cannot use (TaskLayout::problem).
-void keepUsable(Result& result, const TaskLayout& layout);
+// Leaves out the tasks the program cannot use (TaskLayout::flaw). When none is left, the
+// result is an error naming the file and the first line that kept a task out.
+void keepUsable(Result& result, const TaskLayout& layout, const TaskLayout::Fits& fits = {});
+// Why a task with this flaw is left out, as a sentence.
+QString flawText(TaskLayout::Problem problem);
 
 // Reads the tasks afresh at each call; engines take one, so that tests can feed them lists.
 using Loader = std::function<Result()>;
-// Exercise k's task file in the program directory, with the catalogue's lines per task. The
-// folder is asked at each call.
+// The tasks of exercise k that its screen can use, `fits` measuring its places.
+Loader usable(Loader loader, int k, TaskLayout::Fits fits = {});
+// Exercise k's task file in the program directory, with the catalogue's lines per task; an
+// error when no task of it is usable. The folder is asked at each call.
 Loader forExercise(const Folders& folders, int k);
 
 } // namespace TaskFile

@@ -1,6 +1,7 @@
 #include "language/FillIn.h"
 
 #include "core/ProgramState.h"
+#include "language/TaskRooms.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ FillIn::FillIn(
     int k, ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
     : m_number(k)
     , m_state(state)
-    , m_tasks(std::move(loader), random)
+    , m_tasks(TaskFile::usable(std::move(loader), k, TaskRooms::fits(k)), random)
     , m_tally(k, clock)
 { }
 

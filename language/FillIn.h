@@ -10,7 +10,9 @@ struct ProgramState;
 // The rules of the fill-in exercise. A task is a text with one group of letters left out: the
 // before-part, the missing letters and the after-part. The child edits the shown text freely;
 // only a confirmation judges it, as a whole. A right answer starts a pause, after which the
-// next task follows; two helps cost points. Every deduction stops at a score of 0.
+// next task follows; two helps cost points. Every deduction stops at a score of 0. A task
+// without missing letters, with a character no key types or too long for the solution display
+// is never asked.
 class FillIn
 {
 public:
@@ -18,6 +20,8 @@ public:
     static constexpr int PauseAfterRight = 1000;
     // How long "Lösung anzeigen" shows the solution (Timer3).
     static constexpr int SolutionTime = 3000;
+    // The text field and the solution display show this many characters at their usual size.
+    static constexpr int TextColumns = 40;
 
     FillIn(int k, ProgramState& state, const Clock& clock, RandomSource& random,
         TaskCycle::Loader loader);

@@ -1,6 +1,7 @@
 #include "language/FillInScreen.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "language/TaskRooms.h"
 #include "platform/Platform.h"
 #include "ui/ClickLabel.h"
 #include "ui/Labels.h"
@@ -17,8 +18,6 @@ namespace {
 constexpr QColor RightColour { 0, 192, 0 };
 constexpr QColor SolutionBackground { 255, 255, 128 };
 constexpr qreal TextPoints = 14.25;
-// The longest task holds 36 characters; a few more fit.
-constexpr int TextColumns = 40;
 // Below the time-limit box, across the whole width of the screen.
 const QRect TaskArea { 12, 126, 616, 162 };
 constexpr int Left = 16;
@@ -48,8 +47,8 @@ FillInScreen::FillInScreen(
     m_eingabe = new QLineEdit(frame);
     m_eingabe->setObjectName(QStringLiteral("txtEingabe"));
     m_eingabe->setFont(Theme::fixedFont(TextPoints));
-    const int textWidth
-        = QFontMetrics(m_eingabe->font()).horizontalAdvance(QString(TextColumns, QLatin1Char('M')));
+    const int textWidth = QFontMetrics(m_eingabe->font())
+                              .horizontalAdvance(QString(FillIn::TextColumns, QLatin1Char('M')));
     m_eingabe->setGeometry(Left, FieldTop, textWidth + 16, FieldHeight);
     Theme::setTextColour(m_eingabe, Theme::Black);
     setTextField(m_eingabe);
@@ -58,7 +57,6 @@ FillInScreen::FillInScreen(
     m_loesung = namedLabel(frame, "lblLoesungsAnzeige", {});
     m_loesung->setFont(m_eingabe->font());
     m_loesung->setGeometry(m_eingabe->geometry());
-    m_loesung->setTextFormat(Qt::PlainText);
     Theme::makeEntryBox(m_loesung);
     Theme::setBackground(m_loesung, SolutionBackground);
     Theme::setTextColour(m_loesung, Theme::Black);
@@ -177,6 +175,9 @@ void FillInScreen::showSolution()
     if (!step.taken)
         return;
     showStep(step);
+    // A long solution shrinks rather than lose its end.
+    m_loesung->setFont(fittingFont(
+        m_loesung, m_fillIn.solution(), Theme::fixedFont(TextPoints), TaskRooms::SmallestPoints));
     m_loesung->setText(m_fillIn.solution());
     m_eingabe->hide();
     m_loesung->show();

@@ -3,26 +3,7 @@
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "frame/WrongKeyHint.h"
-
-namespace {
-// Only tasks whose every line is there: an empty answer would be finished by the next key,
-// charged as a wrong one.
-TaskCycle::Loader withAnswers(TaskCycle::Loader loader, int k)
-{
-    return [loader = std::move(loader), k] {
-        TaskFile::Result result = loader();
-        if (!result.ok())
-            return result;
-        TaskFile::keepUsable(result, exercise(k).tasks);
-        if (result.records() == 0) {
-            result.lists.clear();
-            result.error = TaskFile::message(
-                exercise(k).taskFile.mid(1), QStringLiteral("enthält keine vollständige Aufgabe."));
-        }
-        return result;
-    };
-}
-} // namespace
+#include "language/TaskRooms.h"
 
 LetterFields::LetterFields(
     int k, Scores& scores, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
@@ -30,7 +11,7 @@ LetterFields::LetterFields(
     , m_fields(exercise(k).answers())
     , m_scores(scores)
     , m_scoring(k, scores)
-    , m_tasks(withAnswers(std::move(loader), k), random)
+    , m_tasks(TaskFile::usable(std::move(loader), k, TaskRooms::fits(k)), random)
     , m_tally(k, clock)
 { }
 

@@ -14,7 +14,7 @@ class Scores;
 // forms for Beugungen, five tenses for Zeitformen). A right key earns a point, a wrong one is
 // refused and costs ten; every finished field earns the bonus for the prompt's length and the
 // wrong keys since the screen opened. A task is N + 1 lines of the task file (N from the
-// catalogue); one with an empty answer is never asked, as no key could type that answer.
+// catalogue); one that TaskLayout::flaw finds unusable is never asked.
 class LetterFields
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
+#include "language/TaskRooms.h"
 #include "platform/Platform.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
@@ -12,7 +13,6 @@ QLabel* fixedLabel(QWidget* parent, const QString& name, const QString& text, qr
 {
     QLabel* label = namedLabel(parent, name, text);
     label->setFont(Theme::fixedFont(points));
-    label->setTextFormat(Qt::PlainText);
     Theme::setTextColour(label, Theme::Black);
     return label;
 }
@@ -35,6 +35,11 @@ QString LetterFieldsScreen::loadExercise()
 void LetterFieldsScreen::showTask()
 {
     showPrompt();
+    for (int j = 1; m_fieldPoints > 0 && j <= m_exercise.fields(); ++j) {
+        QLabel* field = m_fieldLabels.at(j - 1);
+        field->setFont(fittingFont(field, m_exercise.answer(j) + QLatin1Char('_'),
+            Theme::fixedFont(m_fieldPoints), TaskRooms::SmallestPoints));
+    }
     showFields();
     panel().setTaskNumber(m_exercise.taskNumber());
 }

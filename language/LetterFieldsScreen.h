@@ -17,8 +17,13 @@ protected:
         const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
     const LetterFields& exercise() const { return m_exercise; }
-    // The labels of fields 1 .. N, in this order; set in the derived screen's constructor.
-    void setFieldLabels(const QList<QLabel*>& labels) { m_fieldLabels = labels; }
+    // The labels of fields 1 .. N, in this order; set in the derived screen's constructor. With
+    // `points`, a field starts each task at that size and shrinks until its answer fits.
+    void setFieldLabels(const QList<QLabel*>& labels, qreal points = 0)
+    {
+        m_fieldLabels = labels;
+        m_fieldPoints = points;
+    }
 
     // Shows the prompt of the current task; the fields are shown afterwards.
     virtual void showPrompt() = 0;
@@ -32,6 +37,7 @@ private:
 
     LetterFields m_exercise;
     QList<QLabel*> m_fieldLabels;
+    qreal m_fieldPoints = 0;
 };
 
 // A label in the fixed-pitch font with its object name.

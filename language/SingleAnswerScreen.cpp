@@ -63,7 +63,8 @@ SingleAnswerScreen::SingleAnswerScreen(
         buildPair(row.captions.instruction);
     else
         buildFramed(row.captions.prompt, row.captions.entry);
-    setFieldLabels({ m_eingabe });
+    // The answer of a pair shrinks with its prompt.
+    setFieldLabels({ m_eingabe }, m_pair ? 0 : PromptPoints);
 }
 
 void SingleAnswerScreen::buildFramed(const QString& promptCaption, const QString& entryCaption)

@@ -3,7 +3,7 @@
 #include "core/ProgramState.h"
 #include "core/Scoring.h"
 #include "frame/WrongKeyHint.h"
-#include "language/TypingLayout.h"
+#include "language/TaskRooms.h"
 
 namespace {
 // Half the characters of the text, an exact half to the even neighbour.
@@ -12,31 +12,12 @@ qint32 halfLength(const QString& text)
     return roundHalfEven(static_cast<double>(text.size()) / 2.0);
 }
 
-// The task file, refused when a text does not fit the box at any size.
-TaskFile::Loader fittingTexts(TaskFile::Loader loader)
-{
-    return [loader = std::move(loader)] {
-        TaskFile::Result result = loader();
-        const QStringList texts = result.lists.value(0);
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            if (TypingLayout::sizeFor(texts[i]))
-                continue;
-            // One text per line of the file.
-            result.lists.clear();
-            result.error = TaskFile::message(result.fileName,
-                QStringLiteral(
-                    "enthält in Zeile %1 einen Text, der zu lang für den Bildschirm ist.")
-                    .arg(i + 1));
-            break;
-        }
-        return result;
-    };
-}
 } // namespace
 
 TypingExercise::TypingExercise(
     int k, ProgramState& state, const Clock& clock, RandomSource& random, TaskCycle::Loader loader)
-    : m_tasks(k, state, clock, random, fittingTexts(std::move(loader)), 1, halfLength)
+    : m_tasks(k, state, clock, random, TaskFile::usable(std::move(loader), k, TaskRooms::fits(k)),
+        1, halfLength)
 { }
 
 TaskStep TypingExercise::press(QChar c)

@@ -9,7 +9,7 @@ struct ProgramState;
 
 // The rules of the copy-typing exercise: a text drawn from the task file is typed character by
 // character; a finished text is scored by speed and wrong keys, then the next one is drawn. A
-// task file with a text too long for the screen at every size is refused.
+// text too long for the screen at every size is left out.
 class TypingExercise
 {
 public:

@@ -28,7 +28,6 @@ QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
     QLabel* label = namedLabel(box, name, text);
     label->setGeometry(LineGeometry);
     label->setFont(Theme::fixedFont(TypingLayout::Sizes.front().points));
-    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
     label->setIndent(0);

@@ -1,21 +1,17 @@
 #include "language/VerbFormsScreen.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "language/TaskRooms.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 
 namespace {
-constexpr qreal Points = 12;
-
 constexpr int Margin = 12;
 constexpr int FieldsTop = 88;
-constexpr int ColumnGap = 16;
 constexpr int FieldHeight = 28;
 constexpr int CaptionHeight = 18;
-constexpr int LabelWidth = 80;
 
 // Field j's label is Label10(0) for the third field, and Label10(j) or Label10(j - 1) in order
 // around it.
@@ -39,29 +35,27 @@ VerbFormsScreen::VerbFormsScreen(
 {
     // Zeitformen's answers run to about thirty characters: the fields take the whole width below
     // the time-limit box, the prompt and the pictures the room left of it.
-    setTaskArea({ Margin, 44, width() - 2 * Margin, 244 });
-    movePictures({ 384, 60 });
+    setTaskArea({ Margin, 44, TaskRooms::VerbFormsWidth, 244 });
     QWidget* area = taskArea();
-    const int column = (area->width() - ColumnGap) / 2;
+    const TaskRooms::VerbForms room = TaskRooms::verbForms(row);
+    // Left of the prompt, which stands in the middle, or right of it.
+    movePictures(room.captionsBeside ? QPoint { Margin + 24, 60 } : QPoint { 384, 60 });
+    const int column = (area->width() - TaskRooms::VerbFormsColumnGap) / 2;
     const int fields = exercise().fields();
-
-    // Short labels (the persons) stand left of their fields, longer ones (the tenses) above.
-    const QFontMetrics metrics(Theme::uiFont(10, true));
-    bool beside = true;
-    for (const QString& caption : row.captions.fields)
-        beside = beside && metrics.horizontalAdvance(caption) < LabelWidth;
+    const bool beside = room.captionsBeside;
+    constexpr int LabelWidth = TaskRooms::VerbFormsCaptionWidth;
 
     QList<QLabel*> labels;
     for (int j = 1; j <= fields; ++j) {
         QLabel* field = fixedLabel(area, QStringLiteral("lblEingabe(%1)").arg(j),
-            j == 1 ? QStringLiteral("_") : QString(), Points);
+            j == 1 ? QStringLiteral("_") : QString(), TaskRooms::FieldPoints);
         Theme::makeEntryBox(field);
         field->setIndent(4);
         QLabel* label = captionLabel(area, QStringLiteral("Label10(%1)").arg(captionIndex(j)),
             row.captions.fields.value(j - 1));
         // The first half of the fields in the left column, the rest in the right one.
         const int split = fields / 2;
-        const int left = j <= split ? 0 : column + ColumnGap;
+        const int left = j <= split ? 0 : column + TaskRooms::VerbFormsColumnGap;
         const int line = j <= split ? j - 1 : j - split - 1;
         if (beside) {
             const int top = FieldsTop + 8 + line * (FieldHeight + 14);
@@ -74,21 +68,20 @@ VerbFormsScreen::VerbFormsScreen(
         }
         labels.append(field);
     }
-    setFieldLabels(labels);
+    setFieldLabels(labels, TaskRooms::FieldPoints);
 
-    m_vorgabe = fixedLabel(area, QStringLiteral("lblVorgabe"), QString(), Points);
+    m_vorgabe = fixedLabel(area, QStringLiteral("lblVorgabe"), QString(), TaskRooms::FieldPoints);
     QFont bold = m_vorgabe->font();
     bold.setBold(true);
     m_vorgabe->setFont(bold);
     // Two lines, for a long phrase to wrap into.
     m_vorgabe->setWordWrap(true);
+    m_vorgabe->setGeometry(room.promptLeft, 10, room.promptWidth, 2 * FieldHeight);
     if (row.captions.prompt.isEmpty()) {
-        m_vorgabe->setGeometry(0, 10, 360, 2 * FieldHeight);
         m_vorgabe->setAlignment(Qt::AlignCenter);
     } else {
         QLabel* caption = captionLabel(area, QStringLiteral("Label9"), row.captions.prompt);
-        caption->setGeometry(0, 10, 90, 2 * FieldHeight);
-        m_vorgabe->setGeometry(90, 10, 270, 2 * FieldHeight);
+        caption->setGeometry(0, 10, room.promptLeft, 2 * FieldHeight);
         m_vorgabe->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 }

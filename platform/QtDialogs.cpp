@@ -16,6 +16,8 @@ MessageBox::Answer QtMessageBox::show(
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    // Messages name files and quote their lines.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case Icon::None:

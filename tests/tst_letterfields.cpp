@@ -65,7 +65,8 @@ void TestLetterFields::keys_data()
         oneFormMissing + u"|sein|bin|bist|ist|sind|seid|sind"_s, 0, u"b"_s, 1,
         u"1 Punkt pro richtige Eingabe|"_s);
     row(u"no task left"_s, 6, oneFormMissing, 0, QString(), 0,
-        u"Die Aufgabendatei „Beugungen.txt“ enthält keine vollständige Aufgabe.|"_s);
+        u"Die Aufgabendatei „Aufgaben.txt“ enthält keine Aufgabe, die die Übung stellen kann. "
+        "Zeile 4: Die Zeile ist leer.|"_s);
 }
 
 void TestLetterFields::keys()

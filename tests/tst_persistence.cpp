@@ -69,6 +69,8 @@ void TestPersistence::switchingFiles_data()
     const QByteArray tens = tensFile(ScoreFile::Lines);
     QTest::newRow("new file") << true << u"anna.tbo"_s << QByteArray() << false << true;
     QTest::newRow("load") << false << u"anna.tbo"_s << tens << false << true;
+    // Saving adds no extension; the dialog offers every file for loading.
+    QTest::newRow("load, saved without .tbo") << false << u"anna"_s << tens << false << true;
     for (const bool yes : { true, false }) {
         for (const bool saving : { true, false })
             QTest::addRow(
@@ -98,6 +100,7 @@ void TestPersistence::switchingFiles()
     p.fake.messages.answers = { switched ? MessageBox::Answer::Yes : MessageBox::Answer::No };
 
     p.click(saving ? u"lblBenSpe"_s : u"lblBenLaden"_s);
+    QCOMPARE(p.fake.files.opened.value(0).filter.contains(u";;Alle Dateien (*)"_s), !saving);
     const bool loaded = switched && !saving;
     QCOMPARE(p.state.strPunktedatei, switched ? chosen : p.ben);
     // A loaded file shows six digits.

@@ -6,7 +6,10 @@
 #include "ui/Theme.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTextDocument>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -188,6 +191,8 @@ private Q_SLOTS:
     void journalTrouble();
     void ownRegistry();
     void wordPuzzleMouse();
+    void textFromFiles_data();
+    void textFromFiles();
 };
 
 // A screen's life: opened, two tasks under a time limit that passes during the second, opened
@@ -515,6 +520,60 @@ void TestScreens::wordPuzzleMouse()
         QCOMPARE(colour(i) + u' ' + QString::number(cornerOf(screen, tile(i)) == box(i)),
             u"#ff8080 1"_s);
     QCOMPARE(control<QTimer>(screen, u"Timer2"_s)->interval(), 3000);
+}
+
+void TestScreens::textFromFiles_data()
+{
+    QTest::addColumn<int>("k");
+    for (int k = 1; k <= ExerciseCount; ++k)
+        QTest::newRow(qPrintable(u"%1 %2"_s.arg(k).arg(exercise(k).menuText))) << k;
+}
+
+// Markup in a task file is text like any other: shown as it stands, never interpreted, so no
+// picture it names is ever read. What the screen lays out it shows whole: in the fill-in field
+// with a caret a child sees, the verb centred over both columns of its forms.
+void TestScreens::textFromFiles()
+{
+    QFETCH(int, k);
+    const QString markup = u"<b>x</b>"_s;
+    const Exercise& row = exercise(k);
+    // The picture would be read from the program directory, had the label taken the markup.
+    QStringList task { row.kind == ExerciseKind::Puzzle ? markup
+                                                        : markup + u"<img src=\"a.png\">"_s };
+    while (task.size() < row.tasks.lines)
+        task.append(markup);
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(k, task);
+    QVERIFY(screen);
+    QStringList literal;
+    for (const QLabel* label : screen->findChildren<QLabel*>()) {
+        const QString text = label->text();
+        QVERIFY2(label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(text),
+            qPrintable(label->objectName() + u": "_s + text));
+        if (text.contains(markup))
+            literal.append(label->objectName());
+    }
+    for (const QLineEdit* field : screen->findChildren<QLineEdit*>()) {
+        if (field->text().contains(markup))
+            literal.append(field->objectName());
+    }
+    // The word puzzle cuts its word into tiles of one character.
+    QVERIFY2(row.kind == ExerciseKind::Puzzle || !literal.isEmpty(), "the task is not shown");
+
+    if (row.kind == ExerciseKind::FillIn) {
+        auto* field = control<QLineEdit>(screen, u"txtEingabe"_s);
+        QVERIFY(field->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, field) >= 2);
+    }
+    if (row.kind == ExerciseKind::LetterFields && row.captions.prompt.isEmpty()) {
+        const auto edges = [screen](const char* name) {
+            const QWidget* control = ::control(screen, QString::fromLatin1(name));
+            return QRect(control->mapTo(screen, QPoint()), control->size());
+        };
+        // From the caption of the first form to the end of the field of the fourth.
+        const int between = (edges("Label10(1)").left() + edges("lblEingabe(4)").right()) / 2;
+        const int verb = edges("lblVorgabe").center().x();
+        QVERIFY2(std::abs(verb - between) <= 1, qPrintable(u"%1 %2"_s.arg(verb).arg(between)));
+    }
 }
 
 QTEST_MAIN(TestScreens)

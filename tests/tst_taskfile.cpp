@@ -60,6 +60,13 @@ void TestTaskFile::reading_data()
                              << -1;
     QTest::newRow("folder") << u"ordner"_s << QByteArray() << 2 << notAFile << -1;
     QTest::newRow("named pipe") << u"pipe.txt"_s << QByteArray() << 2 << notAFile << -1;
+    QTest::newRow("link in a circle")
+        << u"kreis.txt"_s << QByteArray() << 2 << u"kann nicht gelesen werden."_s << -1;
+    QTest::newRow("UTF-16, little end first")
+        << u"aufgaben.txt"_s << QByteArray("\xFF\xFE\xE4\0\r\0\n\0\x3E\xD8\x0E\xDD", 12) << 1
+        << u"ä/\U0001F90E"_s << -1;
+    QTest::newRow("UTF-16, big end first")
+        << u"aufgaben.txt"_s << QByteArray("\xFE\xFF\0a\x03\x08\0\n\0b", 10) << 1 << u"ä/b"_s << -1;
 }
 
 void TestTaskFile::reading()
@@ -72,6 +79,7 @@ void TestTaskFile::reading()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"ordner"_s));
     QVERIFY(mkfifo(QFile::encodeName(dir.filePath(u"pipe.txt"_s)).constData(), 0600) == 0);
+    QVERIFY(QFile::link(u"kreis.txt"_s, dir.filePath(u"kreis.txt"_s)));
     QVERIFY(writeFile(dir.filePath(u"aufgaben.txt"_s), bytes));
     const QString path = dir.filePath(name);
     FailingDevice failing(bytes, readable);

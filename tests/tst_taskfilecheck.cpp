@@ -1,4 +1,6 @@
 #include "app/TaskFileCheck.h"
+#include "core/ExerciseCatalogue.h"
+#include "frame/TaskFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,6 +20,8 @@ private Q_SLOTS:
     void report();
     void largeFile_data();
     void largeFile();
+    void usableTasks_data();
+    void usableTasks();
 };
 
 namespace {
@@ -102,10 +106,45 @@ void TestTaskFileCheck::report_data()
               u"womöglich direkt hintereinander.\n4: Warnung: Leerzeichen am Anfang oder Ende: "
               u"Das Kind muss es mittippen, sieht es aber nicht.\n 2 Aufgaben, keine Fehler, "
               u"2 Warnungen"_s);
-    row("UTF-16", u"Wortpuzzle.txt"_s, QByteArray("\xFF\xFEH\0u\0t\0\r\0\n\0", 12),
+    row("UTF-16 with its byte-order mark", u"Wortpuzzle.txt"_s,
+        QByteArray("\xFF\xFEH\0u\0t\0\r\0\n\0", 12),
+        u"1: Hinweis: Gelesen als UTF-16, mit Zeilenenden CR LF (Windows).\n 1 Aufgabe, keine "
+        u"Fehler"_s);
+    row("UTF-16 without one", u"Wortpuzzle.txt"_s, QByteArray("H\0\xFC\0t\0\r\0\n\0", 10),
         u"1: Hinweis: Gelesen als Windows-1252, mit Zeilenenden nur CR (altes Mac OS).\n1: "
         u"Fehler: Die Datei enthält Nullbytes: Vermutlich ist sie als UTF-16 („Unicode“) "
         u"gespeichert. Sie als UTF-8 oder Windows-1252 (ANSI) speichern.\n 0 Aufgaben, 1 Fehler"_s);
+    // Lines that fit their place on the screen only in a smaller font, or not at all.
+    const QString fillIn = u"Am Sonntag fahren wir alle mit dem Zug zu O|m|a und Opa."_s;
+    row("fill-in: no missing letters, a solution wider than its display", u"Einsetzuebungen.txt"_s,
+        u"Die Sch||ssel|%1|"_s.arg(fillIn).replace(u'|', u'\n').toUtf8(),
+        Ascii
+            + u"2: Fehler: Die Zeile ist leer; hier müssen die fehlenden Buchstaben stehen.\n4: "
+              u"Warnung: Die Lösung ist %1 Zeichen lang, die Lösungsanzeige fasst 40; sie wird "
+              u"kleiner geschrieben.\n 2 Aufgaben, 1 Fehler, 1 Warnung"_s.arg(fillIn.size() - 2));
+    row("tenses: an answer wider than its field", u"Zeitformen.txt"_s,
+        "wir lesen es\nwerden es lesen\nwerden es bis morgen gelesen haben\nhaben es gelesen\n"
+        "lasen es\nhatten es gelesen\n",
+        Ascii
+            + u"3: Warnung: „werden es bis morgen gelesen haben“ passt nicht ganz in sein Feld und "
+              u"wird kleiner geschrieben.\n 1 Aufgabe, keine Fehler, 1 Warnung"_s);
+    row("pairs: a wrapped prompt, an answer without room", u"Wortpaare.txt"_s,
+        "Schneewittchen und die sieben\nZwerge\nDas ist\n" + QByteArray(30, 'x') + "\n",
+        Ascii
+            + u"2: Warnung: Vorgabe und Antwort passen nicht in eine Zeile: Die Vorgabe wird "
+              u"umbrochen, die Antwort steht hinter ihrer letzten Zeile.\n4: Fehler: „"_s
+            + QString(30, u'x')
+            + u"“ ist zu lang für seinen Platz auf dem Bildschirm, auch in der kleinsten Schrift; "
+              u"die Übung lässt diese Aufgabe aus.\n 2 Aufgaben, 1 Fehler, 1 Warnung"_s);
+    // A character no key types, in a line only shown: the exercise leaves the task out too.
+    row("replacement character, UTF-8 read as Windows-1252 in UTF-8", u"Wortraten.txt"_s,
+        "Ich bin wei\xC3\x83\xC5\xB8.\nSchnee\nIch \xEF\xBF\xBD.\nHund\n",
+        Utf8
+            + u"1: Fehler: Zeichen 12: „ÃŸ“ ist ein „ß“ in UTF-8, die übrige Datei ist aber "
+              u"Windows-1252. Die Datei ganz als UTF-8 oder ganz als Windows-1252 speichern.\n3: "
+              u"Fehler: Zeichen 5: Hier stand etwas, das sich beim Lesen nicht entziffern ließ; "
+              u"die Datei als UTF-8 oder Windows-1252 speichern."_s
+            + TwoErrors);
     row("empty file", u"Wortpuzzle.txt"_s, "",
         u" Fehler: Die Datei ist leer.\n 0 Aufgaben, 1 Fehler"_s);
     row("unknown name", u"kopfrechnen.txt"_s, "1 + 1 =\n2\n",
@@ -180,6 +219,83 @@ void TestTaskFileCheck::largeFile()
     for (const QString& shown : output)
         QVERIFY2(shown.size() < path.size() + 200, qPrintable(shown.left(300)));
     QVERIFY(outcome.errors);
+}
+
+void TestTaskFileCheck::usableTasks_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("lines"); // of the task file, between bars, saved as UTF-8
+    // The prompts of the tasks the exercise asks, or why it asks none ("%1": the file).
+    QTest::addColumn<QString>("asked");
+    const auto row = [](const char* name, int k, const QString& lines, const QString& asked) {
+        QTest::newRow(name) << k << lines << asked;
+    };
+    row("typing: a control character", 1, u"Ein\u0007Ton.|Ja."_s, u"Ja."_s);
+    row("typing: a quote no key types", 1, u"Sie ruft: „Hallo“|Ja."_s, u"Ja."_s);
+    row("typing: a text beyond five lines", 1, u"Ja ja "_s.repeated(60) + u"|Ja."_s, u"Ja."_s);
+    // Enter alone would be the right answer.
+    row("fill-in: no missing letters", 3, u"Die Sch||ssel|Der Ha|h|n."_s, u"Der Ha"_s);
+    row("fill-in: a solution the display holds at its smallest", 3,
+        QString(70, u'a') + u"|b|c|Der Ha|h|n."_s, QString(70, u'a') + u"/Der Ha"_s);
+    row("fill-in: one character more", 3, QString(70, u'a') + u"|b|cc|Der Ha|h|n."_s, u"Der Ha"_s);
+    // A prompt is only read: a typographic quote is fine there, a character that shows wrong is
+    // not.
+    row("riddle: quotes in the prompt", 5, u"„Wau“, sage ich.|Hund"_s, u"„Wau“, sage ich."_s);
+    row("riddle: a replacement character", 5, u"Ich bin \uFFFD.|Hund|Ich belle.|Hund"_s,
+        u"Ich belle."_s);
+    row("riddle: UTF-8 read as Windows-1252", 5, u"Ich bin weiÃŸ.|Schnee|Ich belle.|Hund"_s,
+        u"Ich belle."_s);
+    row("riddle: an answer the keyboard cannot type", 5, u"Ich rechne.|Rechner²|Ich belle.|Hund"_s,
+        u"Ich belle."_s);
+    row("pairs: a prompt of 4 MiB", 8, QString(4 * 1024 * 1024 - 100, u'x') + u"|y|Tag und|Nacht"_s,
+        u"Tag und"_s);
+    row("tenses: an answer too long for its field at the smallest size", 7,
+        u"ich lese|werde lesen|%1|habe gelesen|las|hatte gelesen|du liest|wirst lesen|"
+        u"wirst gelesen haben|hast gelesen|last|hattest gelesen"_s.arg(QString(45, u'a')),
+        u"du liest"_s);
+    row("arithmetic: an answer of three lines' width", 9, u"1 =|%1|2 =|2"_s.arg(QString(120, u'1')),
+        u"2 ="_s);
+    row("verb forms: no task left", 6, u"sein||bist|ist|sind|seid|sind"_s,
+        u"Die Aufgabendatei „%1“ enthält keine Aufgabe, die die Übung stellen kann. Zeile 2: "
+        u"Die Zeile ist leer."_s);
+    row("word puzzle: no task left", 2, u"Hut\u0000"_s,
+        u"Die Aufgabendatei „%1“ enthält keine Aufgabe, die die Übung stellen kann. Zeile 1: "
+        u"Sie enthält ein Zeichen, das sich auf einer deutschen Tastatur nicht tippen lässt."_s);
+}
+
+// One rule for a usable task: the exercise leaves out exactly the tasks the check reports an
+// error in.
+void TestTaskFileCheck::usableTasks()
+{
+    QFETCH(int, k);
+    QFETCH(QString, lines);
+    QFETCH(QString, asked);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(exercise(k).taskFile.mid(1));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly)
+        && file.write(QString(lines).replace(u'|', u'\n').toUtf8() + '\n') > 0);
+    file.close();
+    const int r = exercise(k).tasks.lines;
+    const TaskFile::Result result
+        = TaskFile::usable([&] { return TaskFile::load(path, r); }, k, TaskFileCheck::fits(k))();
+    QCOMPARE(result.ok() ? result.lists.value(0).join(u'/') : result.error,
+        asked.contains(u"%1"_s) ? asked.arg(path) : asked);
+
+    const TaskFileCheck::Report report = TaskFileCheck::check(k, TaskFile::loadText(path));
+    QStringList reported;
+    for (const TaskFileCheck::Finding& finding : report.findings) {
+        const QString prompt = lines.split(u'|').value((finding.line - 1) / r * r);
+        if (finding.severity == TaskFileCheck::Finding::Severity::Error
+            && !reported.contains(prompt))
+            reported.append(prompt);
+    }
+    QStringList prompts;
+    for (qsizetype i = 0; i < report.tasks; ++i)
+        prompts.append(lines.split(u'|').value(i * r));
+    for (const QString& prompt : std::as_const(prompts))
+        QVERIFY2(reported.contains(prompt) != result.lists.value(0).contains(prompt),
+            qPrintable(prompt.left(40)));
 }
 
 QTEST_GUILESS_MAIN(TestTaskFileCheck)

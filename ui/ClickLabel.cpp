@@ -4,7 +4,9 @@
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
-{ }
+{
+    setTextFormat(Qt::PlainText);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
 {

@@ -17,6 +17,8 @@ int room(const QLabel* label)
 QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
+    // Task files, score files and the settings store fill labels; their text is never markup.
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(name);
     return label;
 }

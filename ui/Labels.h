@@ -10,6 +10,7 @@ class QRect;
 class QWidget;
 
 // Controls carry the names they are known by, so tests and the error display can find them.
+// Labels show their text as plain text: much of it comes from files.
 QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text);
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
 ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text);

@@ -87,6 +87,16 @@ public:
         painter->drawPixmap(option->rect.topLeft(), pixmap);
     }
 
+    // The only text field is the one a child types missing letters into: a caret of one pixel
+    // is easily missed there.
+    int pixelMetric(
+        PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TextCursorWidth)
+            return 3;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
         QPainter* painter, const QWidget* widget) const override
     {
