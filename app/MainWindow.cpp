@@ -58,6 +58,9 @@ MainWindow::MainWindow(
     });
     addScreen(m_start);
     m_start->load();
+    connect(m_journal, &PracticeJournal::serverState, m_start, &StartScreen::showServerState);
+    // Records left over from an earlier run go to the school's server once the window stands.
+    QTimer::singleShot(0, m_journal, &PracticeJournal::upload);
 
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // The session may end the process without closing the window: save now, and again at

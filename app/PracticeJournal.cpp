@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
+#include "platform/JournalUpload.h"
 #include "platform/Platform.h"
 
 #include <QDir>
@@ -29,6 +30,7 @@ PracticeJournal::PracticeJournal(ProgramState& state, Platform& platform, QObjec
     : QObject(parent)
     , m_state(state)
     , m_platform(platform)
+    , m_settings(JournalSettings::read(platform.settings))
 { }
 
 PracticeJournal::~PracticeJournal() = default;
@@ -40,8 +42,7 @@ JournalDatabase* PracticeJournal::database()
         // Without a data folder the journal would land in the working directory.
         if (folder.isEmpty())
             return nullptr;
-        const JournalDatabase::Opened opened
-            = m_database.open(folder + QStringLiteral("/tagebuch.sqlite"));
+        const JournalDatabase::Opened opened = m_database.open(path());
         if (!opened.setAside.isEmpty()) {
             m_told = true;
             m_platform.messages.show(
@@ -53,8 +54,14 @@ JournalDatabase* PracticeJournal::database()
         }
         if (!opened.ok)
             failed();
+        m_database.setClassName(m_settings.className);
     }
     return m_database.isOpen() ? &m_database : nullptr;
+}
+
+QString PracticeJournal::path() const
+{
+    return m_platform.folders.dataFolder() + u'/' + QLatin1StringView(JournalDatabase::FileName);
 }
 
 QString PracticeJournal::child() const
@@ -72,6 +79,18 @@ void PracticeJournal::failed()
                        "wird nicht aufgezeichnet.")
             .arg(QDir::toNativeSeparators(m_platform.folders.dataFolder())),
         Title, MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+}
+
+void PracticeJournal::upload()
+{
+    // The upload reads the local journal; it must exist with its schema first.
+    if (!m_settings.server || !database())
+        return;
+    if (!m_upload) {
+        m_upload = new JournalUpload(path(), *m_settings.server, this);
+        connect(m_upload, &JournalUpload::serverState, this, &PracticeJournal::serverState);
+    }
+    m_upload->request();
 }
 
 void PracticeJournal::record(ExerciseScreen* screen)
@@ -100,6 +119,7 @@ void PracticeJournal::taskFinished(Session& session, const TaskResult& result)
         return;
     if (!m_database.taskFinished(session.id, session.tasks, result, m_platform.clock.now()))
         failed();
+    upload();
 }
 
 void PracticeJournal::sessionEnded(Session& session, SessionEnd end)
@@ -112,4 +132,5 @@ void PracticeJournal::sessionEnded(Session& session, SessionEnd end)
         session.pointsAtStart, m_state.ScoreTable(session.exercise), end };
     if (!m_database.sessionEnded(session.id, result))
         failed();
+    upload();
 }
