@@ -34,6 +34,7 @@
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace {
 constexpr int Margin = 12;
@@ -329,16 +330,30 @@ void ProgressScreen::fillSessions(const QList<JournalSession>& sessions)
         const qint32 points = session.pointsAtEnd - session.pointsAtStart;
         setRow(m_sessions, row,
             { session.started.toString(QStringLiteral("dd.MM.yy HH:mm")),
-                session.practiceRound
-                    ? exercise(session.exercise).menuText + QStringLiteral(" (schwierige)")
-                    : exercise(session.exercise).menuText,
+                exercise(session.exercise).menuText,
                 session.seconds < 60 && session.seconds > 0
                     ? QStringLiteral("< 1")
                     : QString::number((session.seconds + 30) / 60),
                 QString::number(session.tasks), QString::number(session.errors),
                 (points > 0 ? QStringLiteral("+") : QString()) + german.toString(points) });
         m_sessions->item(row, 1)->setTextAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        if (session.practiceRound) {
+            for (int c = 0; c < m_sessions->columnCount(); ++c) {
+                QFont font = m_sessions->font();
+                font.setItalic(true);
+                m_sessions->item(row, c)->setFont(font);
+            }
+            m_sessions->item(row, 1)->setToolTip(
+                exercise(session.exercise).menuText + QStringLiteral(" - schwierige Aufgaben"));
+        }
     }
+    // Below the table, where its rows say what the italics mean.
+    QLabel* legend = namedLabel(
+        this, "lblSchwierigGeuebt", QStringLiteral("kursiv: nur schwierige Aufgaben geübt"));
+    legend->setFont(Theme::uiFont(8));
+    legend->setGeometry(Margin, TablesTop + TablesHeight + 4, 352, 16);
+    legend->setVisible(std::any_of(sessions.cbegin(), sessions.cend(),
+        [](const JournalSession& session) { return session.practiceRound; }));
 }
 
 void ProgressScreen::exportJournal()

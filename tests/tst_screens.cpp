@@ -631,9 +631,12 @@ void TestScreens::practiceRound()
     program.click(u"lblUebEnd"_s);
     program.click(u"cmdSchliessen"_s);
     program.settle();
-    auto* table = control<QTableWidget>(progress(), u"tblSitzungen"_s);
-    QCOMPARE(table->item(0, 1)->text(), exercise(row.k).menuText + u" (schwierige)"_s);
-    QCOMPARE(table->item(1, 1)->text(), exercise(row.k).menuText);
+    QWidget* view = progress();
+    QVERIFY(control(view, u"lblSchwierigGeuebt"_s)->isVisibleTo(view));
+    auto* table = control<QTableWidget>(view, u"tblSitzungen"_s);
+    QCOMPARE(table->item(0, 1)->toolTip(), exercise(row.k).menuText + u" - schwierige Aufgaben"_s);
+    QCOMPARE(QList({ table->item(0, 0)->font().italic(), table->item(1, 0)->font().italic() }),
+        QList({ true, false }));
 }
 
 QTEST_MAIN(TestScreens)
