@@ -103,9 +103,28 @@ void MainWindow::showExercise(int k)
 {
     if (k < 1 || k > ExerciseCount || raiseOpen(m_exercises[k]))
         return;
+    openExercise(k, {});
+}
+
+void MainWindow::showPractice(int k, const QStringList& prompts)
+{
+    if (k < 1 || k > ExerciseCount || prompts.isEmpty())
+        return;
+    if (m_exercises[k]) {
+        m_exercises[k]->close();
+        // The closed screen must not hold the slot the new one takes.
+        m_exercises[k] = nullptr;
+    }
+    openExercise(k, prompts);
+}
+
+void MainWindow::openExercise(int k, const QStringList& practice)
+{
     ExerciseScreen* screen = m_registry.create(k, m_state, m_platform);
     if (!screen)
         return;
+    if (!practice.isEmpty())
+        screen->practise(practice);
     connect(screen, &ExerciseScreen::scoreChanged, m_start, &StartScreen::showScore);
     if (!screen->open()) {
         delete screen;
@@ -134,6 +153,7 @@ void MainWindow::showProgress()
     if (raiseOpen(m_progress))
         return;
     auto* progress = new ProgressScreen(m_journal->database(), m_journal->child(), m_platform);
+    connect(progress, &ProgressScreen::practiceRequested, this, &MainWindow::showPractice);
     m_progress = addScreen(progress);
     m_mdiArea->setActiveSubWindow(m_progress);
     progress->setFocus();

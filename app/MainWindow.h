@@ -27,6 +27,9 @@ public:
 
     // Shows exercise screen k, or brings it to the front when it is open already.
     void showExercise(int k);
+    // Exercise screen k with only the tasks that show these texts; a screen of k that is open
+    // closes first.
+    void showPractice(int k, const QStringList& prompts);
     // The open screen of exercise k, or nullptr.
     ExerciseScreen* exerciseScreen(int k) const;
     // "Kind wählen" and "Fortschritt": each window once, brought to the front when open.
@@ -51,6 +54,7 @@ protected:
 
 private:
     QMdiSubWindow* addScreen(QWidget* screen);
+    void openExercise(int k, const QStringList& practice);
     // Brings `window` to the front when it is open; otherwise false.
     bool raiseOpen(QMdiSubWindow* window);
     void showChild(const QString& name);

@@ -100,8 +100,8 @@ void PracticeJournal::record(ExerciseScreen* screen)
     session->started = m_platform.clock.now();
     session->pointsAtStart = m_state.ScoreTable(session->exercise);
     if (JournalDatabase* journal = database()) {
-        session->id = journal->sessionStarted(
-            child(), session->exercise, session->started, session->pointsAtStart);
+        session->id = journal->sessionStarted(child(), session->exercise, session->started,
+            session->pointsAtStart, screen->practiceRound());
         if (session->id.isEmpty())
             failed();
     }

@@ -6,6 +6,8 @@
 #include "core/ExerciseCatalogue.h"
 #include "core/Help.h"
 #include "core/ProgramState.h"
+#include "frame/DifficultTasks.h"
+#include "frame/TaskFile.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -32,6 +34,7 @@
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace {
 constexpr int Margin = 12;
@@ -155,6 +158,12 @@ ProgressScreen::ProgressScreen(
     m_difficult->setColumnWidth(1, 58);
     m_difficult->setColumnWidth(2, 44);
     m_difficult->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_practise = pushButton(hard, "cmdUeben", QStringLiteral("Diese Aufgaben üben"));
+    m_practise->setFont(Theme::uiFont(8, true));
+    m_practise->adjustSize();
+    m_practise->setGeometry(hard->width() - m_practise->width() - 6, 0, m_practise->width(), 19);
+    connect(m_practise, &QPushButton::clicked, this,
+        [this] { Q_EMIT practiceRequested(m_exercise, m_practice); });
 
     QPushButton* close = pushButton(this, "cmdSchliessen", QStringLiteral("Schließen"));
     QPushButton* print = pushButton(this, "cmdDrucken", QStringLiteral("Drucken ..."));
@@ -216,6 +225,19 @@ void ProgressScreen::showExercise(int k)
             { oneLine(task.prompt), QString::number(task.tries), QString::number(task.errors) });
         m_difficult->item(row, 0)->setToolTip(task.prompt);
     }
+
+    // The tasks of the file as it is now: one the teacher took out is not asked any more.
+    const TaskFile::Result file = TaskFile::forExercise(m_platform.folders, k)();
+    m_practice = DifficultTasks::choose(m_journal->recentTries(m_child, k, DifficultTasks::Tries),
+        m_platform.clock.now(), TaskFile::shownTexts(file, exercise(k).tasks));
+    const bool enough = m_practice.size() >= DifficultTasks::Fewest;
+    m_practise->setEnabled(enough);
+    m_practise->setToolTip(enough
+            ? QStringLiteral("Übt die %1 Aufgaben, bei denen zuletzt Fehler gemacht oder Hilfe "
+                             "gebraucht wurde.")
+                  .arg(m_practice.size())
+            : QStringLiteral("Zum Üben braucht es mindestens zwei Aufgaben der Aufgabendatei, "
+                             "bei denen zuletzt Fehler gemacht oder Hilfe gebraucht wurde."));
 }
 
 void ProgressScreen::fillChart(const QList<JournalDay>& days)
@@ -315,7 +337,23 @@ void ProgressScreen::fillSessions(const QList<JournalSession>& sessions)
                 QString::number(session.tasks), QString::number(session.errors),
                 (points > 0 ? QStringLiteral("+") : QString()) + german.toString(points) });
         m_sessions->item(row, 1)->setTextAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        if (session.practiceRound) {
+            for (int c = 0; c < m_sessions->columnCount(); ++c) {
+                QFont font = m_sessions->font();
+                font.setItalic(true);
+                m_sessions->item(row, c)->setFont(font);
+            }
+            m_sessions->item(row, 1)->setToolTip(
+                exercise(session.exercise).menuText + QStringLiteral(" - schwierige Aufgaben"));
+        }
     }
+    // Below the table, where its rows say what the italics mean.
+    QLabel* legend = namedLabel(
+        this, "lblSchwierigGeuebt", QStringLiteral("kursiv: nur schwierige Aufgaben geübt"));
+    legend->setFont(Theme::uiFont(8));
+    legend->setGeometry(Margin, TablesTop + TablesHeight + 4, 352, 16);
+    legend->setVisible(std::any_of(sessions.cbegin(), sessions.cend(),
+        [](const JournalSession& session) { return session.practiceRound; }));
 }
 
 void ProgressScreen::exportJournal()

@@ -32,6 +32,10 @@ public:
     // Shows exercise k's chart and difficult tasks.
     void showExercise(int k);
 
+Q_SIGNALS:
+    // "Diese Aufgaben üben": exercise k with only these tasks.
+    void practiceRequested(int k, const QStringList& prompts);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -54,4 +58,6 @@ private:
     QLabel* m_notPractised;
     QTableWidget* m_sessions;
     QTableWidget* m_difficult;
+    QPushButton* m_practise;
+    QStringList m_practice; // what "Diese Aufgaben üben" asks
 };

@@ -36,8 +36,7 @@ void showFitting(QLabel* label, const QString& text)
 ArithmeticScreen::ArithmeticScreen(
     const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(row, state, platform, ErrorDisplay::Shown, parent)
-    , m_exercise(row.number, state, platform.clock, platform.random,
-          TaskFile::forExercise(platform.folders, row.number))
+    , m_exercise(row.number, state, platform.clock, platform.random, taskLoader())
 {
     QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());
 

@@ -40,6 +40,16 @@ bool TaskLayout::shown(int j) const
     return content == Content::FillIn ? j != 2 : j == 1;
 }
 
+QString TaskLayout::shownText(const QStringList& task) const
+{
+    QString text;
+    for (int j = 1; j <= task.size(); ++j) {
+        if (shown(j))
+            text += task[j - 1];
+    }
+    return text;
+}
+
 TaskLayout::Problem TaskLayout::problem(int j, const QString& line) const
 {
     // Only the text around a gap may be missing: a gap at the start or end of a sentence.

@@ -48,6 +48,9 @@ struct TaskLayout
     // Line j belongs to what the child is shown as the task; tasks that show the same are
     // repeats.
     bool shown(int j) const;
+    // The task as the child sees it: its shown lines, joined. The journal keeps a task under
+    // this text, and a practice round finds it again in the task file by it.
+    QString shownText(const QStringList& task) const;
     // Whether c may stand in line j: typed lines hold only what the keyboard types.
     bool allows(int j, char32_t c) const;
     Problem problem(int j, const QString& line) const;

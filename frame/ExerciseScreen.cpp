@@ -50,10 +50,10 @@ ExerciseScreen::ExerciseScreen(const Exercise& entry, ProgramState& state, Platf
     setFocusPolicy(Qt::StrongFocus);
     m_background = Theme::picture(QStringLiteral("exercise"), size());
 
-    QLabel* title = namedLabel(this, "Label1", entry.title);
-    title->setFont(Theme::uiFont(16, true));
-    Theme::setTextColour(title, Theme::EntryColour);
-    title->setGeometry(Margin, 6, 400, 30);
+    m_title = namedLabel(this, "Label1", entry.title);
+    m_title->setFont(Theme::uiFont(16, true));
+    Theme::setTextColour(m_title, Theme::EntryColour);
+    m_title->setGeometry(Margin, 6, 400, 30);
 
     m_version = namedLabel(this, "lblVersion", QStringLiteral("Version"));
     m_version->setFont(Theme::uiFont(8));
@@ -180,6 +180,25 @@ void ExerciseScreen::setTextField(QLineEdit* field)
     m_textField = field;
     Theme::makeTextField(field);
     setFocusProxy(field);
+}
+
+void ExerciseScreen::practise(const QStringList& prompts)
+{
+    m_practice = prompts;
+    const QString title = exercise(m_number).title + QStringLiteral(" - schwierige Aufgaben");
+    setWindowTitle(title);
+    m_title->setText(title);
+    m_title->resize(std::max(m_title->width(), m_title->sizeHint().width()), m_title->height());
+}
+
+TaskFile::Loader ExerciseScreen::taskLoader() const
+{
+    return [this, file = TaskFile::forExercise(m_platform.folders, m_number)] {
+        TaskFile::Result result = file();
+        if (practiceRound())
+            TaskFile::keepOnly(result, exercise(m_number).tasks, m_practice);
+        return result;
+    };
 }
 
 bool ExerciseScreen::open()

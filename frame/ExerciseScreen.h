@@ -3,6 +3,7 @@
 #include "core/TaskResult.h"
 #include "frame/EvaluationPanel.h"
 #include "frame/ExerciseClock.h"
+#include "frame/TaskFile.h"
 #include "frame/TaskStep.h"
 
 #include <QWidget>
@@ -37,6 +38,11 @@ public:
         ErrorDisplay errorDisplay = ErrorDisplay::Shown, QWidget* parent = nullptr);
 
     int number() const { return m_number; }
+
+    // Before open(): the screen asks only the tasks of its file that show one of these texts
+    // (TaskLayout::shownText), under its own rules and score, and says so in its title.
+    void practise(const QStringList& prompts);
+    bool practiceRound() const { return !m_practice.isEmpty(); }
 
     // Frame part of the load step, then the exercise's own. On failure the reason is shown
     // in a message box and false is returned; the screen must then be discarded.
@@ -105,6 +111,10 @@ protected:
     // screen closes.
     void endForTaskFile(const QString& error);
 
+    // The exercise's tasks: its task file, or those of them a practice round asks. Read anew at
+    // each call.
+    TaskFile::Loader taskLoader() const;
+
     ProgramState& state() const { return m_state; }
     Platform& platform() const { return m_platform; }
 
@@ -134,6 +144,8 @@ private:
     QLineEdit* m_textField = nullptr;
     QList<QLabel*> m_pictures; // lach, aerg, ziel
     QLabel* m_version;
+    QLabel* m_title;
+    QStringList m_practice;
     QTimer* m_timer1;
     QPixmap m_background;
     bool m_closing = false;

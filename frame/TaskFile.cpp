@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringDecoder>
 #include <tuple>
 
@@ -222,6 +223,39 @@ void keepUsable(Result& result, const TaskLayout& layout, const TaskLayout::Fits
             QStringLiteral("enthält keine Aufgabe, die die Übung stellen kann. Zeile %1: %2")
                 .arg(firstBad)
                 .arg(flawText(firstProblem)));
+    }
+}
+
+QStringList shownTexts(const Result& result, const TaskLayout& layout)
+{
+    QStringList texts;
+    QStringList task(result.lists.size());
+    for (qsizetype i = 0; i < result.records(); ++i) {
+        for (qsizetype j = 0; j < task.size(); ++j)
+            task[j] = result.lists[j][i];
+        texts.append(layout.shownText(task));
+    }
+    return texts;
+}
+
+void keepOnly(Result& result, const TaskLayout& layout, const QStringList& prompts)
+{
+    if (!result.ok())
+        return;
+    const QSet<QString> wanted(prompts.cbegin(), prompts.cend());
+    const QStringList shown = shownTexts(result, layout);
+    QList<QStringList> kept(result.lists.size());
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (!wanted.contains(shown[i]))
+            continue;
+        for (qsizetype j = 0; j < kept.size(); ++j)
+            kept[j].append(result.lists[j][i]);
+    }
+    result.lists = std::move(kept);
+    if (result.records() == 0) {
+        result.lists.clear();
+        result.error = message(
+            result.fileName, QStringLiteral("enthält keine der schwierigen Aufgaben mehr."));
     }
 }
 

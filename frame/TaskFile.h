@@ -83,6 +83,11 @@ Result load(const QString& path, int recordLines);
 // Leaves out the tasks the program cannot use (TaskLayout::flaw). When none is left, the
 // result is an error naming the file and the first line that kept a task out.
 void keepUsable(Result& result, const TaskLayout& layout, const TaskLayout::Fits& fits = {});
+// The shown text (TaskLayout::shownText) of each task, in file order.
+QStringList shownTexts(const Result& result, const TaskLayout& layout);
+// Keeps the tasks whose shown text (TaskLayout::shownText) is one of `prompts`, in file order:
+// a practice round of some of a file's tasks. When none is left, the result is an error.
+void keepOnly(Result& result, const TaskLayout& layout, const QStringList& prompts);
 // Why a task with this flaw is left out, as a sentence.
 QString flawText(TaskLayout::Problem problem);
 

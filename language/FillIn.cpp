@@ -1,5 +1,6 @@
 #include "language/FillIn.h"
 
+#include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "language/TaskRooms.h"
 
@@ -33,7 +34,8 @@ QString FillIn::start()
 
 QString FillIn::shownText() const
 {
-    return before() + m_tasks.field(3);
+    return exercise(m_number).tasks.shownText(
+        { m_tasks.field(1), m_tasks.field(2), m_tasks.field(3) });
 }
 
 QString FillIn::solution() const

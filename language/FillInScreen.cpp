@@ -34,8 +34,7 @@ const QString HintAfter = QStringLiteral("drücken");
 FillInScreen::FillInScreen(
     const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(row, state, platform, ErrorDisplay::Absent, parent)
-    , m_fillIn(row.number, state, platform.clock, platform.random,
-          TaskFile::forExercise(platform.folders, row.number))
+    , m_fillIn(row.number, state, platform.clock, platform.random, taskLoader())
 {
     setTaskArea(TaskArea);
     QGroupBox* frame = namedFrame(taskArea(), "fraEingabe", {}, taskArea()->rect());

@@ -20,8 +20,7 @@ QLabel* fixedLabel(QWidget* parent, const QString& name, const QString& text, qr
 LetterFieldsScreen::LetterFieldsScreen(
     const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(row, state, platform, ErrorDisplay::Shown, parent)
-    , m_exercise(row.number, state.ScoreTable, platform.clock, platform.random,
-          TaskFile::forExercise(platform.folders, row.number))
+    , m_exercise(row.number, state.ScoreTable, platform.clock, platform.random, taskLoader())
 { }
 
 QString LetterFieldsScreen::loadExercise()

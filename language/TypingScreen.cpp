@@ -40,8 +40,7 @@ QLabel* textLine(QGroupBox* box, const char* name, const QString& text)
 TypingScreen::TypingScreen(
     const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(row, state, platform, ErrorDisplay::Shown, parent)
-    , m_typing(row.number, state, platform.clock, platform.random,
-          TaskFile::forExercise(platform.folders, row.number))
+    , m_typing(row.number, state, platform.clock, platform.random, taskLoader())
 {
     QGroupBox* model = textBox(taskArea(), "fraVorgabe", row.captions.prompt, 0);
     QGroupBox* typed = textBox(taskArea(), "fraEingabe", row.captions.entry, BoxHeight + BoxGap);

@@ -63,8 +63,7 @@ void makeCard(QLabel* label, const QColor& background)
 WordPuzzleScreen::WordPuzzleScreen(
     const Exercise& row, ProgramState& state, Platform& platform, QWidget* parent)
     : ExerciseScreen(row, state, platform, ErrorDisplay::Absent, parent)
-    , m_puzzle(row.number, state.ScoreTable, platform.clock, platform.random,
-          TaskFile::forExercise(platform.folders, row.number))
+    , m_puzzle(row.number, state.ScoreTable, platform.clock, platform.random, taskLoader())
 {
     setTaskArea(QRect(0, BoardTop, width(), PanelTop - BoardTop));
     QFont letters = Theme::fixedFont(16);

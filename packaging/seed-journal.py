@@ -23,12 +23,15 @@ SCHEMA = [
     "PRAGMA user_version = 1",
 ]
 
+# Tasks of the shipped task files, so that "Diese Aufgaben üben" finds them.
 PROMPTS = {
-    9: ["36 + 47 =", "83 - 29 =", "125 + 68 =", "7 · 8 =", "64 : 8 =", "91 - 46 =", "58 + 37 ="],
+    9: ["97 – 29 =", "233 + 737 =", "79 · 7 =", "66 + 27 =", "870 – 61 =", "47 · 8 =", "72 + 28 ="],
     11: ["7 · 8 =", "6 · 9 =", "8 · 8 =", "4 · 7 =", "9 · 7 =", "3 · 6 =", "8 · 6 ="],
-    1: ["Der Igel schläft im Laub.", "Im Herbst fallen die Blätter.", "Wir backen Plätzchen."],
+    1: ["Der Hund spielt im Garten mit dem Ball.", "Meine Katze liegt gern auf dem Sofa.",
+        "Im Herbst fallen die bunten Blätter von den Bäumen."],
 }
-HARD = {"7 · 8 =", "9 · 7 =", "83 - 29 =", "Im Herbst fallen die Blätter."}
+HARD = {"7 · 8 =", "9 · 7 =", "79 · 7 =", "870 – 61 =", "47 · 8 =",
+        "Im Herbst fallen die bunten Blätter von den Bäumen."}
 
 
 def julian(day):
@@ -52,14 +55,19 @@ def main(path):
             continue
         start = datetime.datetime.combine(day, datetime.time(15, 30), zone)
         for exercise in random.sample([9, 11, 1], k=random.choice([1, 2, 2, 3])):
+            practice = 0
             session = str(uuid.uuid4())
             count = random.randint(8, 16) if exercise != 1 else random.randint(3, 6)
+            # Yesterday the hard ones of mental arithmetic were practised on their own.
+            if back == 1 and exercise == 9:
+                practice, count = 1, 6
             errors_total = 0
             gained = 0
             at = start
             rows = []
             for number in range(1, count + 1):
-                prompt = random.choice(PROMPTS[exercise])
+                prompt = random.choice(sorted(HARD & set(PROMPTS[exercise])) if practice
+                                       else PROMPTS[exercise])
                 chance = (0.55 if prompt in HARD else 0.2) * (0.4 + back / 30)
                 errors = sum(random.random() < chance for _ in range(3))
                 seconds = random.randint(4, 12) if exercise != 1 else random.randint(20, 45)
@@ -70,7 +78,7 @@ def main(path):
                 errors_total += errors
                 gained += earned
             db.execute("INSERT INTO sessions VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                       (session, "Anna", exercise, 0, int(start.timestamp()), offset, julian(day),
+                       (session, "Anna", exercise, practice, int(start.timestamp()), offset, julian(day),
                         int(at.timestamp()), int((at - start).total_seconds()), count,
                         errors_total, points[exercise], points[exercise] + gained, "ended"))
             db.executemany("INSERT INTO tasks VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)", rows)

@@ -55,6 +55,11 @@ const QList<QStringList>& migrations()
             QStringLiteral("CREATE INDEX sessions_unsent ON sessions (id) WHERE sent < revision"),
             QStringLiteral("CREATE INDEX tasks_unsent ON tasks (session_id) WHERE sent = 0"),
         },
+        // The latest tries of each task, for the practice of the difficult ones.
+        {
+            QStringLiteral(
+                "CREATE INDEX tasks_by_prompt ON tasks (child, exercise, prompt, finished)"),
+        },
     };
     return steps;
 }
@@ -573,6 +578,37 @@ QList<JournalDifficulty> JournalDatabase::difficultTasks(
             return a.prompt < b.prompt;
         });
     return tasks.mid(0, count);
+}
+
+QList<JournalTries> JournalDatabase::recentTries(const QString& child, int exercise, int count)
+{
+    QList<JournalTries> tasks;
+    auto query = d->ready()
+        ? d->prepared(QStringLiteral("SELECT prompt, finished, utc_offset, errors, help FROM "
+                                     "(SELECT prompt, finished, utc_offset, errors, help, number, "
+                                     "ROW_NUMBER() OVER (PARTITION BY prompt ORDER BY finished "
+                                     "DESC, number DESC) AS latest FROM tasks WHERE child = ? AND "
+                                     "exercise = ?) AS t WHERE latest <= ? "
+                                     "ORDER BY finished, number"),
+            { child, exercise, count })
+        : std::nullopt;
+    QHash<QString, qsizetype> index;
+    while (query && query->next()) {
+        const QString prompt = query->value(0).toString();
+        auto found = index.constFind(prompt);
+        if (found == index.constEnd()) {
+            found = index.insert(prompt, tasks.size());
+            tasks.append({ prompt, {} });
+        }
+        tasks[*found].tries.append({ localTime(query->value(1), query->value(2)),
+            number(query->value(3)), query->value(4).toInt() != 0 });
+    }
+    if (!query)
+        return {};
+    // The same order on every database.
+    std::sort(tasks.begin(), tasks.end(),
+        [](const JournalTries& a, const JournalTries& b) { return a.prompt < b.prompt; });
+    return tasks;
 }
 
 QList<JournalTotals> JournalDatabase::totals(const QString& child, const JournalPeriod& period)

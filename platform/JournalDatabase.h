@@ -27,7 +27,7 @@ public:
         QString setAside;
     };
 
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     // The journal's file in the program's data folder.
     static constexpr const char* FileName = "tagebuch.sqlite";
 
@@ -81,6 +81,9 @@ public:
     // errors, then to the prompt in code-point order.
     QList<JournalDifficulty> difficultTasks(
         const QString& child, int exercise, const JournalPeriod& period, int count = 10);
+    // The latest `count` tries of each task of the exercise, in the order they were finished,
+    // the tasks in code-point order of their prompts.
+    QList<JournalTries> recentTries(const QString& child, int exercise, int count);
     // Exercises practised in the period, in catalogue order. Sessions count by the day they
     // started, tasks by the day they were finished.
     QList<JournalTotals> totals(const QString& child, const JournalPeriod& period);

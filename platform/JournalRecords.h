@@ -94,6 +94,21 @@ struct JournalDifficulty
     qint32 helps = 0;
 };
 
+// One try of a task: when it was finished and whether it went smoothly.
+struct JournalTry
+{
+    QDateTime finished; // local time as it was then
+    qint32 errors = 0;
+    bool helpUsed = false;
+};
+
+// The latest tries of one task, the earliest first.
+struct JournalTries
+{
+    QString prompt;
+    QList<JournalTry> tries;
+};
+
 struct JournalTotals
 {
     int exercise = 0;

@@ -206,6 +206,7 @@ enum class Query
     Sessions, // "start exercise seconds tasks errors points practiceRound end"
     Difficult, // "prompt tries errors helps"
     Totals, // "exercise sessions seconds tasks errors trend"
+    Tries, // "prompt" and "finished errors help" of each of its latest `days` tries
 };
 
 template<class... T> QString line(const T&... values)
@@ -240,6 +241,15 @@ QStringList ask(JournalDatabase& journal, Query query, const QString& child, int
     case Query::Difficult:
         for (const JournalDifficulty& t : journal.difficultTasks(child, exercise, period))
             lines.append(line(t.prompt, t.tries, t.errors, t.helps));
+        break;
+    case Query::Tries:
+        for (const JournalTries& t : journal.recentTries(child, exercise, days)) {
+            lines.append(t.prompt);
+            for (const JournalTry& one : t.tries) {
+                lines.last() += u' '
+                    + line(one.finished.toString(u"dd.MM. HH:mm"_s), one.errors, one.helpUsed);
+            }
+        }
         break;
     case Query::Totals:
         for (const JournalTotals& t : journal.totals(child, period)) {
@@ -298,6 +308,17 @@ void TestJournal::queries_data()
         { u"5 1 90 1 1 -"_s, u"9 2 650 6 5 0.5"_s, u"11 1 300 0 0 -"_s });
     row("totals, open session", Query::Totals, u"Ben"_s, 0, Now, 28, { u"9 1 30 1 5 -"_s });
     row("totals, nobody", Query::Totals, u"Carla"_s, 0, Now, 28, {});
+    // Two tries finished in the same second keep the order of their numbers.
+    row("latest two tries", Query::Tries, u"Anna"_s, 9, Now, 2,
+        { u"12 - 5 20.11. 16:03 0 false"_s, u"6 · 7 03.11. 00:05 0 false"_s,
+            u"7 · 8 03.11. 00:05 1 false 20.11. 16:01 0 true"_s, u"8 · 8 30.11. 07:40 1 false"_s,
+            u"9 · 6 20.11. 16:02 3 false"_s });
+    row("latest tries, all three", Query::Tries, u"Anna"_s, 9, Now, 10,
+        { u"12 - 5 20.11. 16:03 0 false"_s, u"6 · 7 03.11. 00:05 0 false"_s,
+            u"7 · 8 02.11. 23:55 2 false 03.11. 00:05 1 false 20.11. 16:01 0 true"_s,
+            u"8 · 8 30.11. 07:40 1 false"_s, u"9 · 6 20.11. 16:02 3 false"_s });
+    row("latest tries, other child", Query::Tries, u"Ben"_s, 9, Now, 10,
+        { u"7 · 8 20.11. 16:00 5 false"_s });
 }
 
 void TestJournal::queries()

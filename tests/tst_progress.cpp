@@ -215,6 +215,8 @@ void TestProgress::exercises()
     QFETCH(QStringList, difficult);
     TestProgram program;
     seed(program, u"Anna"_s, Weeks);
+    QVERIFY(writeFile(taskFilePath(program.folder.path(), 9),
+        taskFileBytes({ u"9 · 9 ="_s, u"81"_s, u"7 · 8 ="_s, u"56"_s, u"3 + 4 ="_s, u"7"_s })));
     program.state.strPunktedatei = anna(program);
     program.start();
     program.show();
@@ -230,6 +232,12 @@ void TestProgress::exercises()
     if (!chart.isEmpty())
         QCOMPARE(chartValues(view), chart);
     QCOMPARE(rows(view, u"tblSchwierig"_s), difficult);
+    // One difficult task in the file: too few to practise; "1 + 1 =" is no longer there.
+    auto* practise = control<QPushButton>(view, u"cmdUeben"_s);
+    QVERIFY(!practise->isEnabled());
+    QCOMPARE(practise->toolTip(),
+        u"Zum Üben braucht es mindestens zwei Aufgaben der Aufgabendatei, bei denen zuletzt "
+        u"Fehler gemacht oder Hilfe gebraucht wurde."_s);
 }
 
 // The last sessions, the export of everything through the save dialog, the printed report.

@@ -2,13 +2,16 @@
 #include "arithmetic/ArithmeticScreen.h"
 #include "core/Scoring.h"
 #include "platform/JournalDatabase.h"
+#include "support/JournalSeed.h"
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <functional>
 
@@ -71,6 +74,7 @@ struct Row
     Driver drive;
     bool judgedOnEnter; // a text field judges its text on Enter alone, and stays red until then
     QString prompt; // the first task as the child sees it
+    QString secondPrompt;
 };
 
 void addRows()
@@ -80,18 +84,20 @@ void addRows()
     // The tasks, and the inputs right|wrong|finish|second. Each first task takes one wrong input.
     const auto row = [&rows](int k, const QString& tasks, const QString& inputs,
                          const QString& line, const QString& pause = {}, Driver drive = typeToFocus,
-                         bool onEnter = false, const QString& prompt = {}) {
+                         bool onEnter = false, const QString& prompt = {},
+                         const QString& secondPrompt = {}) {
         const QStringList in = inputs.split(u'|');
         const QStringList lines = tasks.split(u'|');
         rows.insert(k,
             Row { k, lines, in[0], in[1], in[2], in[3], line, pause, drive, onEnter,
-                prompt.isNull() ? lines[0] : prompt });
+                prompt.isNull() ? lines[0] : prompt,
+                secondPrompt.isNull() ? lines.value(exercise(k).tasks.lines) : secondPrompt });
     };
     row(1, u"Ja, gut.|Nein."_s, u"J|x|a, gut.|Nein."_s, u"lblEingabe"_s);
     row(2, u"Lied|Leid"_s, u"00|12|112233|00112233"_s, {}, u"Timer2"_s, dragTiles);
     // Typing into the gap judges nothing; a confirmation does.
     row(3, u"Die So|nn|e scheint.|Der Ha|h|n."_s, u"n|\r|n\r|h\r"_s, u"txtEingabe"_s, u"Timer2"_s,
-        typeToFocus, true, u"Die Soe scheint."_s);
+        typeToFocus, true, u"Die Soe scheint."_s, u"Der Han."_s);
     row(4, u"Katze|Kätzchen|der Hund|Hündchen"_s, u"K|x|ätzchen|Hündchen"_s, u"lblEingabe"_s);
     row(5, u"Ich belle.|Hund|Wer miaut im Haus?|Katze"_s, u"H|k|und|Katze"_s, u"lblEingabe"_s);
     row(6, u"sein|bin|bist|ist|sind|seid|sind|tun|tue|tust|tut|tun|tut|tun"_s,
@@ -118,7 +124,7 @@ void addRows()
     // Every exercise of the catalogue has its row; one without fails.
     for (int k = 1; k <= ExerciseCount; ++k) {
         QTest::newRow(qPrintable(u"%1 %2"_s.arg(k).arg(exercise(k).menuText)))
-            << rows.value(k, Row { k, {}, {}, {}, {}, {}, {}, {}, {}, false, {} });
+            << rows.value(k, Row { k, {}, {}, {}, {}, {}, {}, {}, {}, false, {}, {} });
     }
 }
 
@@ -193,6 +199,8 @@ private Q_SLOTS:
     void wordPuzzleMouse();
     void textFromFiles_data();
     void textFromFiles();
+    void practiceRound_data() { addRows(); }
+    void practiceRound();
 };
 
 // A screen's life: opened, two tasks under a time limit that passes during the second, opened
@@ -574,6 +582,61 @@ void TestScreens::textFromFiles()
         const int verb = edges("lblVorgabe").center().x();
         QVERIFY2(std::abs(verb - between) <= 1, qPrintable(u"%1 %2"_s.arg(verb).arg(between)));
     }
+}
+
+// A practice round of each screen, opened from the progress view over a journal: only the
+// difficult tasks of the file are asked, under the exercise's title and score, and the journal
+// and the progress view know the round.
+void TestScreens::practiceRound()
+{
+    QFETCH(Row, row);
+    QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
+    TestProgram program;
+    const int lines = exercise(row.k).tasks.lines;
+    // A task that went smoothly stands first: a round of the whole file would ask it first.
+    QStringList smooth = row.tasks.mid(lines, lines);
+    smooth[0].prepend(u'X');
+    QVERIFY(
+        writeFile(taskFilePath(program.folder.path(), row.k), taskFileBytes(smooth + row.tasks)));
+    JournalDatabase seeded;
+    QVERIFY(seeded.open(program.fake.folders.data + u"/tagebuch.sqlite"_s).ok);
+    QVERIFY(record(seeded,
+        { u"ohne Namen"_s, row.k, u"2026-11-01 17:00:00"_s,
+            { { 10, row.prompt, 5, 2 }, { 20, u"gestrichen"_s, 5, 1 },
+                { 30, row.secondPrompt, 5, 0, 0, true },
+                { 40, exercise(row.k).tasks.shownText(smooth), 5, 0 } },
+            60 }));
+    seeded.close();
+    program.start();
+    program.show();
+    const auto progress = [&program] {
+        program.click(u"lblFortschritt"_s);
+        return control(program.window.get(), u"frmFortschritt"_s);
+    };
+    auto* practise = control<QPushButton>(progress(), u"cmdUeben"_s);
+    QVERIFY(practise->isEnabled());
+    QCOMPARE(practise->toolTip(),
+        u"Übt die 2 Aufgaben, bei denen zuletzt Fehler gemacht oder Hilfe gebraucht wurde."_s);
+    QTest::mouseClick(practise, Qt::LeftButton);
+    ExerciseScreen* screen = program.window->exerciseScreen(row.k);
+    QVERIFY(screen);
+    QCOMPARE(text(screen, u"Label1"_s), exercise(row.k).title + u" - schwierige Aufgaben"_s);
+    QStringList finished;
+    connect(screen, &ExerciseScreen::taskFinished, this,
+        [&finished](const TaskResult& r) { finished.append(r.prompt); });
+    const qint32 before = program.state.ScoreTable(row.k);
+    row.drive(screen, row.right + row.finish);
+    QCOMPARE(finished, QStringList { row.prompt });
+    QVERIFY(program.state.ScoreTable(row.k) > before);
+    program.click(u"lblUebEnd"_s);
+    program.click(u"cmdSchliessen"_s);
+    program.settle();
+    QWidget* view = progress();
+    QVERIFY(control(view, u"lblSchwierigGeuebt"_s)->isVisibleTo(view));
+    auto* table = control<QTableWidget>(view, u"tblSitzungen"_s);
+    QCOMPARE(table->item(0, 1)->toolTip(), exercise(row.k).menuText + u" - schwierige Aufgaben"_s);
+    QCOMPARE(QList({ table->item(0, 0)->font().italic(), table->item(1, 0)->font().italic() }),
+        QList({ true, false }));
 }
 
 QTEST_MAIN(TestScreens)

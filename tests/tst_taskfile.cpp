@@ -1,3 +1,4 @@
+#include "frame/DifficultTasks.h"
 #include "frame/TaskCycle.h"
 #include "frame/TaskFile.h"
 #include "support/FakePlatform.h"
@@ -6,9 +7,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TaskLayout)
 
 class TestTaskFile : public QObject
 {
@@ -19,6 +23,8 @@ private Q_SLOTS:
     void reading();
     void cycle_data();
     void cycle();
+    void difficult_data();
+    void difficult();
 };
 
 void TestTaskFile::reading_data()
@@ -94,38 +100,118 @@ void TestTaskFile::reading()
 
 void TestTaskFile::cycle_data()
 {
-    QTest::addColumn<QStringList>("tasks"); // the lines of the file, sorted
-    QTest::newRow("three") << QStringList { "A", "B", "C" };
-    QTest::newRow("one prompt twice") << QStringList { "A", "A" };
+    QTest::addColumn<TaskLayout>("layout");
+    QTest::addColumn<QStringList>("lines"); // of the file
+    QTest::addColumn<QStringList>("practice"); // shown texts asked; none: the whole file
+    QTest::addColumn<QStringList>("pass"); // the prompts of each pass, sorted; none: an error
+    const TaskLayout text { TaskLayout::Content::TypingText, 1 };
+    const TaskLayout gaps { TaskLayout::Content::FillIn, 3 };
+    QTest::newRow("three") << text << QStringList { "A", "B", "C" } << QStringList()
+                           << QStringList { "A", "B", "C" };
+    QTest::newRow("one prompt twice")
+        << text << QStringList { "A", "A" } << QStringList() << QStringList { "A", "A" };
+    QTest::newRow("practice: two of four, one gone from the file")
+        << text << QStringList { "A", "B", "C", "D" } << QStringList { "D", "B", "E" }
+        << QStringList { "B", "D" };
+    QTest::newRow("practice: fill-in found by the text around the gap")
+        << gaps << QStringList { "Die Bi", "e", "ne.", "Der Ha", "h", "n.", "Das Bo", "o", "t." }
+        << QStringList { "Das Bot.", "Die Bine.", "Die Biene." }
+        << QStringList { "Das Bo", "Die Bi" };
+    QTest::newRow("practice: nothing left in the file")
+        << text << QStringList { "A", "B" } << QStringList { "C", "D" } << QStringList();
 }
 
 // Three passes, each reading the file afresh and showing every task once, never the same prompt
-// twice in a row while another is left.
+// twice in a row while another is left; a practice round the same over its tasks alone.
 void TestTaskFile::cycle()
 {
-    QFETCH(QStringList, tasks);
+    QFETCH(TaskLayout, layout);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, practice);
+    QFETCH(QStringList, pass);
     int loads = 0;
     FakeRandom random;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"aufgaben.txt"_s);
-    QVERIFY(writeFile(path, taskFileBytes(tasks)));
-    TaskCycle cycle([&] { return ++loads, TaskFile::load(path, 1); }, random);
+    QVERIFY(writeFile(path, taskFileBytes(lines)));
+    TaskCycle cycle(
+        [&] {
+            ++loads;
+            TaskFile::Result result = TaskFile::load(path, layout.lines);
+            if (!practice.isEmpty())
+                TaskFile::keepOnly(result, layout, practice);
+            return result;
+        },
+        random);
+    if (pass.isEmpty()) {
+        QVERIFY2(cycle.start().endsWith(u"enthält keine der schwierigen Aufgaben mehr."_s),
+            qPrintable(cycle.start()));
+        return;
+    }
     // Every pass starts by drawing the last task, which is the one just shown.
     random.queued = { 0.0, 0.0, 0.0, 0.99, 0.0, 0.0, 0.0, 0.99 };
     QVERIFY(cycle.start().isEmpty());
     QStringList shown { cycle.prompt() };
-    while (shown.size() < 3 * tasks.size()) {
+    while (shown.size() < 3 * pass.size()) {
         QVERIFY(cycle.next().isEmpty());
-        QVERIFY2(cycle.prompt() != shown.last() || tasks.count(shown.last()) == tasks.size(),
+        QVERIFY2(cycle.prompt() != shown.last() || pass.count(shown.last()) == pass.size(),
             qPrintable(shown.join(u',')));
         shown.append(cycle.prompt());
     }
     QCOMPARE(loads, 3);
-    for (int pass = 0; pass < 3; ++pass) {
-        QStringList inPass = shown.mid(pass * tasks.size(), tasks.size());
+    for (int i = 0; i < 3; ++i) {
+        QStringList inPass = shown.mid(i * pass.size(), pass.size());
         inPass.sort();
-        QCOMPARE(inPass, tasks);
+        QCOMPARE(inPass, pass);
     }
+}
+
+void TestTaskFile::difficult_data()
+{
+    // Per task "prompt tries": each try as days before now and how it went: x an error, h a
+    // used help, . neither.
+    QTest::addColumn<QStringList>("tasks");
+    QTest::addColumn<QStringList>("inFile");
+    QTest::addColumn<QStringList>("chosen");
+    const QStringList ab { "A", "B" };
+    QTest::newRow("an error puts a task on the list")
+        << QStringList { "A 1x", "B 1." } << ab << QStringList { "A" };
+    QTest::newRow("a help without errors too")
+        << QStringList { "A 1h" } << ab << QStringList { "A" };
+    QTest::newRow("smooth tries alone do not")
+        << QStringList { "A 3. 2. 1." } << ab << QStringList();
+    QTest::newRow("three smooth in a row take it off")
+        << QStringList { "A 4x 3. 2. 1.", "B 4x 3. 2." } << ab << QStringList { "B" };
+    QTest::newRow("a help breaks the row")
+        << QStringList { "A 4x 3. 2h 1. 0." } << ab << QStringList { "A" };
+    QTest::newRow("a new error brings it back")
+        << QStringList { "A 5x 4. 3. 2. 1x" } << ab << QStringList { "A" };
+    QTest::newRow("a recent error weighs more than an old one")
+        << QStringList { "A 30x", "B 1x" } << ab << QStringList { "B", "A" };
+    QTest::newRow("three errors of last month outweigh one of yesterday")
+        << QStringList { "A 20x 19x 18x", "B 1x" } << ab << QStringList { "A", "B" };
+    QTest::newRow("equal weights in prompt order")
+        << QStringList { "B 2x", "A 2x" } << ab << QStringList { "A", "B" };
+    QTest::newRow("a task gone from the file")
+        << QStringList { "A 1x", "C 1x 0x" } << ab << QStringList { "A" };
+}
+
+void TestTaskFile::difficult()
+{
+    QFETCH(QStringList, tasks);
+    QFETCH(QStringList, inFile);
+    QFETCH(QStringList, chosen);
+    const QDateTime now(QDate(2026, 11, 30), QTime(12, 0), QTimeZone(3600));
+    QList<JournalTries> journal;
+    for (const QString& task : tasks) {
+        QStringList tries = task.split(u' ');
+        journal.append({ tries.takeFirst(), {} });
+        for (const QString& t : tries) {
+            journal.last().tries.append(
+                { now.addDays(-t.chopped(1).toInt()), t.endsWith(u'x') ? 2 : 0, t.endsWith(u'h') });
+        }
+    }
+    QCOMPARE(DifficultTasks::choose(journal, now, inFile), chosen);
 }
 
 QTEST_GUILESS_MAIN(TestTaskFile)
