@@ -161,6 +161,16 @@ void WordPuzzleScreen::showTiles()
         tile->move(place(m_puzzle.tile(i).position, this));
         Theme::setBackground(tile, colour(m_puzzle.tile(i).colour));
     }
+    // A fixed tile lies beneath every loose one: a loose tile dropped on a box that was then
+    // filled must stay within reach of the mouse.
+    const QObjectList bottomToTop = children();
+    for (QObject* child : bottomToTop) {
+        const auto found = std::find(m_tiles.begin(), m_tiles.end(), child);
+        const int i = static_cast<int>(found - m_tiles.begin());
+        if (found != m_tiles.end() && i < m_puzzle.length()
+            && m_puzzle.tile(i).colour != WordPuzzle::Colour::Green)
+            (*found)->raise();
+    }
 }
 
 void WordPuzzleScreen::showOutcome(const WordPuzzle::Outcome& outcome)

@@ -414,7 +414,13 @@ void TestScreens::wordPuzzleMouse()
     QCOMPARE(colour(0), u"#ff8080"_s);
     fire(flash);
     QCOMPARE(colour(0), u"#ffff80"_s);
-    dragTile(screen, tile(0), box(0));
+    // The right tile fixed on the box where the wrong one lies leaves the wrong one on top: a
+    // press at its centre takes it.
+    dragTile(screen, tile(1), box(1));
+    QCOMPARE(colour(1), u"#c0ffc0"_s);
+    QWidget* pressed = screen->childAt(box(1) + tile(0)->rect().center());
+    QCOMPARE(pressed, tile(0));
+    dragTile(screen, pressed, box(0));
     QCOMPARE(colour(0), u"#c0ffc0"_s);
     dragTile(screen, tile(0), QPoint(300, 180));
     QCOMPARE(cornerOf(screen, tile(0)), box(0));
@@ -422,7 +428,7 @@ void TestScreens::wordPuzzleMouse()
 
     for (int click = 0; click < 2; ++click)
         QTest::mouseClick(control(screen, u"lblLoesAnzeige"_s), Qt::LeftButton);
-    QCOMPARE(program.state.ScoreTable(2), 50);
+    QCOMPARE(program.state.ScoreTable(2), 60);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(colour(i) + u' ' + QString::number(cornerOf(screen, tile(i)) == box(i)),
             u"#ff8080 1"_s);
