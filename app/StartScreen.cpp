@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 constexpr int Margin = 12;
@@ -124,6 +125,7 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         ClickLabel* label = menuLabel(entry.entryControl, entry.menuText, Theme::EntryColour);
         label->setFont(Theme::uiFont(11, true));
         label->setGeometry(cell.left() + 6, cell.top() + 4, cell.width() - 12, 20);
+        label->setAccessibleDescription(entry.description);
         connect(label, &ClickLabel::clicked, this, [this, k] { Q_EMIT exerciseRequested(k); });
 
         QLabel* text = namedLabel(this, QStringLiteral("lblText%1").arg(k), entry.description);
@@ -155,12 +157,66 @@ ClickLabel* StartScreen::menuLabel(const char* name, const QString& text, const 
 {
     ClickLabel* label = namedLink(this, name, text);
     label->setFont(Theme::uiFont(9, true));
+    label->takeFocusLikeButton(Theme::EntryColour);
     m_menu->add(label, colour);
     return label;
 }
 
+void StartScreen::orderTabs()
+{
+    // Reading order: row by row from the top, each from the left.
+    QList<QWidget*> order;
+    for (ClickLabel* label : findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->focusPolicy() & Qt::TabFocus)
+            order.append(label);
+    }
+    std::ranges::stable_sort(order, [](const QWidget* a, const QWidget* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+bool StartScreen::moveFocus(int key)
+{
+    auto* from = qobject_cast<ClickLabel*>(focusWidget());
+    if (focusWidget() == this || !focusWidget()) {
+        // The screen itself has the focus: the arrows start at the first exercise.
+        findChild<ClickLabel*>(QString::fromLatin1(exercise(1).entryControl))
+            ->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (!from || from->parentWidget() != this)
+        return false;
+    const QPoint origin = from->geometry().center();
+    const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+    const int sign = key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 1;
+    // The nearest entry that way: along a row only within that row, between rows the nearest
+    // row first and in it the nearest entry.
+    QWidget* best = nullptr;
+    int bestDistance = 0;
+    for (ClickLabel* label : findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!(label->focusPolicy() & Qt::TabFocus) || !label->isVisibleTo(this))
+            continue;
+        const QPoint offset = label->geometry().center() - origin;
+        const int ahead = sign * (across ? offset.x() : offset.y());
+        const int aside = std::abs(across ? offset.y() : offset.x());
+        if (ahead <= 0 || (across && aside > from->height() / 2))
+            continue;
+        const int distance = ahead + 2 * aside;
+        if (!best || distance < bestDistance) {
+            best = label;
+            bestDistance = distance;
+        }
+    }
+    if (best)
+        best->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 void StartScreen::load()
 {
+    orderTabs();
     m_version->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
@@ -313,6 +369,12 @@ void StartScreen::keyPressEvent(QKeyEvent* event)
         showHelp();
         return;
     }
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right
+        || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    const bool plain = !event->modifiers().testAnyFlags(
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (arrow && plain && moveFocus(event->key()))
+        return;
     QWidget::keyPressEvent(event);
 }
 

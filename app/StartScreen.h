@@ -54,7 +54,12 @@ private:
     // ScoreTable was replaced as a whole: every lblPunkte(k) and every open screen show it.
     void showReplacedScores(int digits);
 
+    // A menu entry or exercise entry: hover colours, the focus by Tab, Enter and Space.
     ClickLabel* menuLabel(const char* name, const QString& text, const QColor& colour);
+    void orderTabs();
+    // An arrow key moves the focus to the nearest entry that way; false when no entry of the
+    // start screen has it.
+    bool moveFocus(int key);
     // The open or save dialog; remembers the name chosen. Nothing when cancelled.
     std::optional<QString> chooseScoreFile(bool forSaving);
     void warn(const QString& text, const QString& title);

@@ -86,8 +86,7 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
         }
         int linkWidth = 0;
         for (const ClickLabel* link : std::as_const(m_linkLabels))
-            linkWidth = std::max(
-                linkWidth, QFontMetrics(link->font()).horizontalAdvance(link->text()) + Gap);
+            linkWidth = std::max(linkWidth, link->sizeHint().width() + Gap);
         messageWidth = linksRight - left - linkWidth;
     }
     place(Numbers, left, top, messageWidth);
@@ -106,7 +105,8 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
 
 ClickLabel* EvaluationPanel::addLink(const char* name, const QString& text)
 {
-    ClickLabel* link = namedLink(this, name, text);
+    ClickLabel* link = namedLink(this, name, {});
+    link->setMnemonicText(text);
     link->setFont(Theme::uiFont(9, true));
     m_links->add(link, Theme::Black);
     m_linkLabels.append(link);

@@ -88,8 +88,8 @@ FillInScreen::FillInScreen(
         + QPoint((m_eingabe->geometry().right() + frame->width() - PictureSize) / 2,
             FieldTop + (FieldHeight - PictureSize) / 2));
 
-    ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("Anzeige wiederholen"));
-    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("Lösung anzeigen"));
+    ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("&Anzeige wiederholen"));
+    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("&Lösung anzeigen"));
     connect(repeat, &ClickLabel::clicked, this, &FillInScreen::repeatDisplay);
     connect(solution, &ClickLabel::clicked, this, &FillInScreen::showSolution);
 

@@ -94,7 +94,7 @@ WordPuzzleScreen::WordPuzzleScreen(
         m_tiles[static_cast<std::size_t>(i)] = tile;
     }
 
-    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("Lösung anzeigen"));
+    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("&Lösung anzeigen"));
     connect(solution, &ClickLabel::clicked, this, [this] { showOutcome(m_puzzle.showSolution()); });
     arrangePanel(EvaluationPanel::Arrangement::OneRow, PanelTop);
     movePictures(PicturesAt);

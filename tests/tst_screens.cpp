@@ -5,6 +5,7 @@
 #include "ui/Theme.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <functional>
 
@@ -144,6 +145,8 @@ class TestScreens : public QObject
 private Q_SLOTS:
     void frame_data() { addRows(); }
     void frame();
+    void keyboard_data() { addRows(); }
+    void keyboard();
     void keysOnTheScreen_data();
     void keysOnTheScreen();
     void sessionEnds_data();
@@ -310,6 +313,65 @@ void TestScreens::frame()
     QVERIFY(told[1].text.contains(file) && told[1].text.endsWith(u"Die Übung wird beendet."_s));
     QVERIFY(told[2].text.contains(file)
         && told[2].text.endsWith(u"Die Übung kann nicht geöffnet werden."_s));
+}
+
+// Without a mouse: Tab walks the start screen's entries in reading order, each framed while it
+// has the focus, and Enter or Space opens one; on the screen Alt with an option's character
+// chooses the time limit, characters typed while an option has the focus are still answers, and
+// Ctrl+F4 or Ctrl+W ends the exercise, leaving the focus on the start screen.
+void TestScreens::keyboard()
+{
+    QFETCH(Row, row);
+    QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
+    TestProgram program;
+    writeFile(taskFilePath(program.folder.path(), row.k), taskFileBytes(row.tasks));
+    program.start();
+    program.show();
+    QWidget* start = program.startScreen();
+    QWidget* entry = control(start, QString::fromLatin1(exercise(row.k).entryControl));
+    const QImage unfocused = entry->grab().toImage();
+    start->setFocus();
+    QWidget* previous = nullptr;
+    for (int tab = 0; tab < 40 && QApplication::focusWidget() != entry; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && focus->parentWidget() == start);
+        if (previous)
+            QVERIFY2(std::pair(previous->y(), previous->x()) < std::pair(focus->y(), focus->x()),
+                qPrintable(focus->objectName()));
+        previous = focus;
+    }
+    QCOMPARE(QApplication::focusWidget(), entry);
+    QVERIFY(entry->grab().toImage() != unfocused);
+    typeKeys(entry, row.k % 2 ? u"\r"_s : u" "_s);
+    auto* screen = program.window->exerciseScreen(row.k);
+    QVERIFY(screen);
+    QList<SessionEnd> ends;
+    connect(screen, &ExerciseScreen::sessionEnded, this, [&ends](SessionEnd e) { ends.append(e); });
+
+    const std::pair<Qt::Key, const char*> choices[]
+        = { { Qt::Key_5, "opt5min" }, { Qt::Key_1, "opt10min" }, { Qt::Key_M, "opt15min" },
+              { Qt::Key_K, "optKeine" }, { Qt::Key_5, "opt5min" } };
+    for (const auto& [key, option] : choices) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QVERIFY2(control<QRadioButton>(screen, QString::fromLatin1(option))->isChecked(), option);
+    }
+    auto* option = control<QRadioButton>(screen, u"opt5min"_s);
+    QCOMPARE(QApplication::focusWidget(), option);
+    if (!row.line.isEmpty()) {
+        typeKeys(option, row.right);
+        const QString typed = text(screen, u"lblFehler"_s) + u' ' + visiblePicture(screen);
+        QCOMPARE(typed, row.judgedOnEnter ? u"0 "_s : u"0 imgLach"_s);
+        if (auto* field = screen->findChild<QLineEdit*>(row.line))
+            QVERIFY(field->text().contains(row.prompt.left(6) + row.right));
+    }
+    QTest::keyClick(
+        QApplication::focusWidget(), row.k % 2 ? Qt::Key_F4 : Qt::Key_W, Qt::ControlModifier);
+    program.settle();
+    QCOMPARE(ends, QList { SessionEnd::Ended });
+    QVERIFY(!program.window->exerciseScreen(row.k));
+    QVERIFY(
+        start->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == start);
 }
 
 void TestScreens::keysOnTheScreen_data()
