@@ -53,6 +53,33 @@ void dragTiles(ExerciseScreen* screen, const QString& pairs)
     }
 }
 
+QString text(ExerciseScreen* screen, const QString& name);
+
+// The same drops by keyboard: arrows to the tile, Enter, arrows to the box, Enter. Each tile is
+// first taken and put back with Esc, which changes nothing.
+void keyTiles(ExerciseScreen* screen, const QString& pairs)
+{
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        QLabel* tile = indexed(screen, "lblBuchstabe", pairs[i].digitValue());
+        const QPoint box = cornerOf(screen, indexed(screen, "lblZiel", pairs[i + 1].digitValue()));
+        for (int step = 0; step < 10 && QApplication::focusWidget() != tile; ++step)
+            press(step < 5 ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), tile);
+        QCOMPARE(tile->lineWidth(), 3);
+        const QPoint home = cornerOf(screen, tile);
+        const QString score = text(screen, u"lblPunktestand"_s);
+        typeKeys(tile, u"\r\x1b"_s);
+        QCOMPARE(cornerOf(screen, tile), home);
+        QCOMPARE(text(screen, u"lblPunktestand"_s), score);
+        typeKeys(tile, u"\r"_s);
+        for (int step = 0; step < 20 && cornerOf(screen, tile) != box; ++step)
+            press(step < 10 ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(cornerOf(screen, tile), box);
+        typeKeys(tile, u"\r"_s);
+    }
+}
+
 // One exercise screen, its task file, and inputs for its first two tasks. With the random
 // stand-in at 0 the first task of the file comes first and the second next.
 struct Row
@@ -153,6 +180,8 @@ private Q_SLOTS:
     void sessionEnds();
     void ownRegistry();
     void wordPuzzleMouse();
+    void wordPuzzleByKeyboard_data();
+    void wordPuzzleByKeyboard();
 };
 
 // A screen's life: opened, two tasks under a time limit that passes during the second, opened
@@ -495,6 +524,47 @@ void TestScreens::wordPuzzleMouse()
         QCOMPARE(colour(i) + u' ' + QString::number(cornerOf(screen, tile(i)) == box(i)),
             u"#ff8080 1"_s);
     QCOMPARE(control<QTimer>(screen, u"Timer2"_s)->interval(), 3000);
+}
+
+void TestScreens::wordPuzzleByKeyboard_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("drops"); // digit pairs: tile onto box
+    // A wrong tile left on a box that is filled next; the loose one is still taken.
+    QTest::newRow("wrong, then right on its box") << u"Ohr"_s << u"10001122"_s;
+    QTest::newRow("the same wrong drop twice") << u"Ohr"_s << u"0101101100"_s;
+    QTest::newRow("Ball, the l boxes swapped") << u"Ball"_s << u"23320011"_s;
+    QTest::newRow("four wrong, no bonus") << u"Hut"_s << u"0102102021001122"_s;
+}
+
+// Drops by keyboard are judged and scored exactly as the same drops by mouse.
+void TestScreens::wordPuzzleByKeyboard()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, drops);
+    QStringList outcomes;
+    for (const Driver& drive : { Driver(dragTiles), Driver(keyTiles) }) {
+        TestProgram program;
+        ExerciseScreen* screen = program.startWith(2, { word, u"Ei"_s });
+        QVERIFY(screen);
+        program.state.ScoreTable(2) = 100;
+        QStringList finished;
+        connect(screen, &ExerciseScreen::taskFinished, this,
+            [&finished](const TaskResult& r) { finished.append(QString::number(r.points)); });
+        drive(screen, drops);
+        QString outcome = u"%1|%2|%3|%4|"_s.arg(program.state.ScoreTable(2))
+                              .arg(text(screen, u"lblFehler"_s),
+                                  text(screen, u"lblPunktemeldung"_s), finished.join(u','));
+        for (int i = 0; i < word.size(); ++i) {
+            const QLabel* tile = indexed(screen, "lblBuchstabe", i);
+            outcome += u" %1@%2,%3"_s.arg(tile->palette().color(QPalette::Window).name())
+                           .arg(cornerOf(screen, tile).x())
+                           .arg(cornerOf(screen, tile).y());
+        }
+        outcomes.append(outcome);
+    }
+    QVERIFY2(outcomes[0].contains(u"#c0ffc0"_s), qPrintable(outcomes[0]));
+    QCOMPARE(outcomes[1], outcomes[0]);
 }
 
 QTEST_MAIN(TestScreens)
