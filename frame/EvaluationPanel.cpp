@@ -1,6 +1,7 @@
 #include "frame/EvaluationPanel.h"
 
 #include "core/Scoring.h"
+#include "ui/Accessibility.h"
 #include "ui/ClickLabel.h"
 #include "ui/HoverGroup.h"
 #include "ui/Labels.h"
@@ -23,6 +24,7 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
         captionLabel->setFont(Theme::uiFont(8));
         QLabel* value = namedLabel(this, valueName, initial);
         value->setFont(Theme::uiFont(9, true));
+        Accessibility::readWithCaption(value, captionLabel->text(), QStringLiteral(" "));
         value->setMinimumHeight(20);
         Theme::makeEntryBox(value);
         m_captions.append(captionLabel);
@@ -38,6 +40,12 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
     m_punktemeldung->setFont(Theme::uiFont(8.5, true));
     if (errorDisplay)
         m_fehleranzeige = pair("Label6", "Fehleranzeige", "lblFehleranzeige", {});
+    // Texts follow their caption after a colon, numbers after a blank.
+    for (QLabel* text : { m_punktemeldung, m_fehleranzeige }) {
+        if (text)
+            Accessibility::readWithCaption(
+                text, m_captions[m_values.indexOf(text)]->text(), QStringLiteral(": "));
+    }
 }
 
 void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
@@ -131,7 +139,10 @@ void EvaluationPanel::setScore(qint64 score)
 
 void EvaluationPanel::setMessage(const QString& text)
 {
+    if (m_punktemeldung->text() == text)
+        return;
     m_punktemeldung->setText(text);
+    Accessibility::announce(m_punktemeldung);
 }
 
 void EvaluationPanel::setErrors(int errors)
@@ -146,8 +157,10 @@ void EvaluationPanel::setTaskNumber(int number)
 
 void EvaluationPanel::setErrorHint(const QString& text)
 {
-    if (m_fehleranzeige)
-        m_fehleranzeige->setText(text);
+    if (!m_fehleranzeige || m_fehleranzeige->text() == text)
+        return;
+    m_fehleranzeige->setText(text);
+    Accessibility::announce(m_fehleranzeige);
 }
 
 void EvaluationPanel::mouseMoveEvent(QMouseEvent* event)

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTimer>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -76,9 +77,12 @@ ExerciseScreen::ExerciseScreen(const Exercise& entry, ProgramState& state, Platf
     m_panel = new EvaluationPanel(errorDisplay == ErrorDisplay::Shown, this);
     arrangePanel(EvaluationPanel::Arrangement::TwoRows, PanelTop);
 
-    for (const auto& [name, picture] : { std::pair { "imgLach", "lach" },
-             std::pair { "imgAerg", "aerg" }, std::pair { "imgZiel", "ziel" } }) {
+    // Read out only while shown, by these names.
+    for (const auto& [name, picture, meaning] :
+        { std::tuple { "imgLach", "lach", "Richtig" }, std::tuple { "imgAerg", "aerg", "Falsch" },
+            std::tuple { "imgZiel", "ziel", "Geschafft" } }) {
         QLabel* label = namedLabel(this, name, {});
+        label->setAccessibleName(QString::fromLatin1(meaning));
         label->setPixmap(
             Theme::picture(QString::fromLatin1(picture), QSize(FeedbackSize, FeedbackSize)));
         label->resize(FeedbackSize, FeedbackSize);
@@ -87,7 +91,8 @@ ExerciseScreen::ExerciseScreen(const Exercise& entry, ProgramState& state, Platf
     }
     movePictures({ RightColumn + (192 - FeedbackSize) / 2, 150 });
 
-    ClickLabel* end = namedLink(this, "lblUebEnd", QStringLiteral("Übung beenden"));
+    ClickLabel* end = namedLink(this, "lblUebEnd", {});
+    end->setMnemonicText(QStringLiteral("Übung &beenden"));
     end->setFont(Theme::uiFont(11, true));
     end->adjustSize();
     end->move(Margin, height() - end->height() - 10);

@@ -53,6 +53,8 @@ FillInScreen::FillInScreen(
     m_eingabe->setGeometry(Left, FieldTop, textWidth + 16, FieldHeight);
     Theme::setTextColour(m_eingabe, Theme::Black);
     setTextField(m_eingabe);
+    // The field is read by the instruction above it.
+    instruction->setBuddy(m_eingabe);
 
     // The solution stands where the text field is, letter over letter.
     m_loesung = namedLabel(frame, "lblLoesungsAnzeige", {});
@@ -77,6 +79,7 @@ FillInScreen::FillInScreen(
     enter->setObjectName(QStringLiteral("cmdEnter"));
     enter->setFont(Theme::uiFont(10, true));
     enter->setFocusPolicy(Qt::NoFocus);
+    enter->setAccessibleName(QStringLiteral("Prüfen (Eingabetaste)"));
     const int buttonHeight = hint->height() + 6;
     enter->setGeometry(gapLeft + 4, hint->y() - 3, gapWidth - 8, buttonHeight);
     connect(enter, &QPushButton::clicked, this, [this] {

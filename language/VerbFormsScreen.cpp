@@ -1,6 +1,7 @@
 #include "language/VerbFormsScreen.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "ui/Accessibility.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
@@ -73,6 +74,7 @@ VerbFormsScreen::VerbFormsScreen(
             field->setGeometry(left, top + CaptionHeight, column, FieldHeight);
         }
         labels.append(field);
+        Accessibility::readWithCaption(field, label->text(), QStringLiteral(": "));
     }
     setFieldLabels(labels);
 
@@ -82,6 +84,9 @@ VerbFormsScreen::VerbFormsScreen(
     m_vorgabe->setFont(bold);
     // Two lines, for a long phrase to wrap into.
     m_vorgabe->setWordWrap(true);
+    Accessibility::readWithCaption(m_vorgabe,
+        row.captions.prompt.isEmpty() ? QStringLiteral("Vorgabe") : row.captions.prompt,
+        QStringLiteral(": "));
     if (row.captions.prompt.isEmpty()) {
         m_vorgabe->setGeometry(0, 10, 360, 2 * FieldHeight);
         m_vorgabe->setAlignment(Qt::AlignCenter);

@@ -4,6 +4,7 @@
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -174,6 +175,8 @@ private Q_SLOTS:
     void frame();
     void keyboard_data() { addRows(); }
     void keyboard();
+    void accessible_data();
+    void accessible();
     void keysOnTheScreen_data();
     void keysOnTheScreen();
     void sessionEnds_data();
@@ -401,6 +404,84 @@ void TestScreens::keyboard()
     QVERIFY(!program.window->exerciseScreen(row.k));
     QVERIFY(
         start->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == start);
+}
+
+void TestScreens::accessible_data()
+{
+    QTest::addColumn<int>("k"); // 0: the start screen
+    QTest::addColumn<QString>("tasks");
+    QTest::addColumn<QString>("input"); // typed, or after "@" tiles dragged onto boxes
+    QTest::addColumn<QString>("name"); // of the control
+    // Role, name, value and description as a screen reader gets them; "hidden" in place of
+    // the description when the control is not shown.
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char* what, int k, const QString& tasks, const QString& input,
+                         const QString& name, const QString& expected) {
+        QTest::newRow(what) << k << tasks << input << name << expected;
+    };
+    const QString times = u"7 · 8 =|56"_s;
+    const QString puzzle = u"Ohr"_s;
+    row("start entry", 0, {}, {}, u"lblKopfrechnen"_s,
+        u"Button|Kopfrechnen||"_s + exercise(9).description);
+    row("start menu", 0, {}, {}, u"lblHilfe"_s, u"Button|Hilfe||"_s);
+    row("task", 9, times, {}, u"lblVorgabe"_s, u"StaticText|Aufgabe: 7 · 8 =|7 · 8 =|"_s);
+    row("typed line", 9, times, u"5"_s, u"lblEingabe"_s, u"StaticText|Eingabe: 5_|5_|"_s);
+    row("score", 9, times, {}, u"lblPunktestand"_s, u"StaticText|Punktestand 0000120|0000120|"_s);
+    row("right face", 9, times, u"5"_s, u"imgLach"_s, u"Graphic|Richtig||"_s);
+    row("wrong face hidden", 9, times, u"5"_s, u"imgAerg"_s, u"Graphic|Falsch||hidden"_s);
+    row("done face", 9, times, u"56"_s, u"imgZiel"_s, u"Graphic|Geschafft||"_s);
+    row("error display", 1, u"Tor|Tür"_s, u"x"_s, u"lblFehleranzeige"_s,
+        u"StaticText|Fehleranzeige: x statt T|x statt T|"_s);
+    row("message", 2, puzzle, u"@00"_s, u"lblPunktemeldung"_s,
+        u"StaticText|Meldungen: + 10 Punkte|+ 10 Punkte|"_s);
+    row("prompt", 4, u"der Hund|das Hündchen"_s, {}, u"lblVorgabe"_s,
+        u"StaticText|Vorgabe: der Hund|der Hund|"_s);
+    row("fill-in field", 3, u"Die So|nn|e scheint."_s, {}, u"txtEingabe"_s,
+        u"EditableText|"_s + exercise(3).captions.instruction + u"|Die Soe scheint.|"_s);
+    row("Enter button", 3, u"Die So|nn|e scheint."_s, {}, u"cmdEnter"_s,
+        u"Button|Prüfen (Eingabetaste)||"_s);
+    row("time limit", 3, u"Die So|nn|e scheint."_s, {}, u"opt10min"_s, u"RadioButton|10 min||"_s);
+    row("link", 3, u"Die So|nn|e scheint."_s, {}, u"lblLoesAnzeige"_s,
+        u"Button|Lösung anzeigen||"_s);
+    row("end", 2, puzzle, {}, u"lblUebEnd"_s, u"Button|Übung beenden||"_s);
+    row("tile", 2, puzzle, {}, u"lblBuchstabe(1)"_s, u"StaticText|Buchstabe h||"_s);
+    row("free box", 2, puzzle, u"@00"_s, u"lblZiel(1)"_s, u"StaticText|Feld 2 von 3, frei||"_s);
+    row("filled box", 2, puzzle, u"@00"_s, u"lblZiel(0)"_s,
+        u"StaticText|Feld 1 von 3, belegt mit O||"_s);
+}
+
+// What a screen reader is told of each control a child uses.
+void TestScreens::accessible()
+{
+    QFETCH(int, k);
+    QFETCH(QString, tasks);
+    QFETCH(QString, input);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    TestProgram program;
+    if (k > 0)
+        program.fake.settings.values[u"Punktestaende/"_s + QLatin1String(exercise(k).settingsKey)]
+            = u"120"_s;
+    QWidget* screen = k == 0 ? nullptr : program.startWith(k, tasks.split(u'|'));
+    if (k == 0) {
+        program.start();
+        program.show();
+        screen = program.startScreen();
+    }
+    QVERIFY(screen);
+    if (input.startsWith(u'@'))
+        dragTiles(static_cast<ExerciseScreen*>(screen), input.mid(1));
+    else
+        typeToFocus(static_cast<ExerciseScreen*>(screen), input);
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(control(screen, name));
+    QVERIFY(told);
+    const QString description = told->text(QAccessible::Description);
+    QCOMPARE(
+        u"%1|%2|%3|%4"_s.arg(
+            QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(told->role())),
+            told->text(QAccessible::Name), told->text(QAccessible::Value),
+            told->state().invisible ? u"hidden"_s : description),
+        expected);
 }
 
 void TestScreens::keysOnTheScreen_data()
