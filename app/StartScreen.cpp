@@ -6,6 +6,7 @@
 #include "core/ScoreFile.h"
 #include "core/ScoreStore.h"
 #include "core/Scoring.h"
+#include "core/ViewSize.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -57,7 +59,9 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     setFocusPolicy(Qt::StrongFocus);
     // The background and the cards under the entries are painted once into an opaque pixmap,
     // not at every repaint (each exercise screen that closes causes one).
-    m_background = QPixmap(size());
+    const qreal ratio = devicePixelRatioF();
+    m_background = QPixmap((QSizeF(size()) * ratio).toSize());
+    m_background.setDevicePixelRatio(ratio);
     m_background.fill(Qt::white);
     setAttribute(Qt::WA_OpaquePaintEvent);
     {
@@ -95,6 +99,8 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         = menuLabel("lblPunkteLoeschen", QStringLiteral("Punktestände zurücksetzen"), Theme::Black);
     place(reset);
     separator(3);
+    ClickLabel* view = menuLabel("lblAnsicht", QStringLiteral("Ansicht"), Theme::Black);
+    place(view);
     ClickLabel* help = menuLabel("lblHilfe", QStringLiteral("Hilfe"), Theme::Black);
     x = std::max(HelpLeft, x);
     place(help);
@@ -106,6 +112,7 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     connect(save, &ClickLabel::clicked, this, &StartScreen::newScoreFile);
     connect(reset, &ClickLabel::clicked, this, &StartScreen::resetScores);
     connect(help, &ClickLabel::clicked, this, &StartScreen::showHelp);
+    connect(view, &ClickLabel::clicked, this, [this, view] { showViewMenu(view); });
     connect(end, &ClickLabel::clicked, this, &StartScreen::endRequested);
 
     m_version = namedLabel(this, "lblVersion", QStringLiteral("Version"));
@@ -333,6 +340,44 @@ void StartScreen::resetScores()
     const QString stored = ScoreStore::save(m_platform.settings, m_state.ScoreTable).message();
     if (!stored.isEmpty())
         warn(stored, QStringLiteral("Punktestände zurücksetzen"));
+}
+
+void StartScreen::showViewMenu(QWidget* under)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuAnsicht"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const int stored = ViewSize::load(m_platform.settings);
+    for (const int percent : ViewSize::Steps) {
+        QAction* step = menu->addAction(QStringLiteral("%1 %").arg(percent));
+        step->setCheckable(true);
+        step->setChecked(percent == stored);
+        connect(step, &QAction::triggered, this, [this, percent] { setViewSize(percent); });
+    }
+    menu->popup(under->mapToGlobal(QPoint(0, under->height())));
+}
+
+void StartScreen::stepViewSize(int direction)
+{
+    const int stored = ViewSize::load(m_platform.settings);
+    setViewSize(direction > 0 ? ViewSize::larger(stored)
+            : direction < 0   ? ViewSize::smaller(stored)
+                              : ViewSize::Steps.front());
+}
+
+void StartScreen::setViewSize(int percent)
+{
+    const QString title = QStringLiteral("Ansicht");
+    if (!ViewSize::save(m_platform.settings, percent)) {
+        warn(QStringLiteral("Die gewählte Größe konnte nicht gespeichert werden."), title);
+        return;
+    }
+    // The whole window is scaled when the program starts.
+    const QString size = QStringLiteral("%1 %").arg(percent);
+    m_platform.messages.show(percent == Theme::zoom()
+            ? QStringLiteral("Das Programm zeigt schon die Größe %1.").arg(size)
+            : QStringLiteral("Die Größe %1 gilt ab dem nächsten Programmstart.").arg(size),
+        title, MessageBox::Buttons::Ok, MessageBox::Icon::Information);
 }
 
 void StartScreen::showScore(int k)

@@ -25,6 +25,9 @@ public:
     void load();
     // Shows ScoreTable(k) in lblPunkte(k): an exercise screen changed it.
     void showScore(int k);
+    // The window's size one step larger (1), smaller (-1) or back at 100 % (0), from the next
+    // start on.
+    void stepViewSize(int direction);
 
 Q_SIGNALS:
     void exerciseRequested(int k);
@@ -64,6 +67,9 @@ private:
     std::optional<QString> chooseScoreFile(bool forSaving);
     void warn(const QString& text, const QString& title);
     void showHelp();
+    // "Ansicht": the sizes to choose from, below the entry.
+    void showViewMenu(QWidget* under);
+    void setViewSize(int percent);
     // Writes the scores to the current score file before `next` replaces it. When that fails,
     // the scores go to the settings store and the user is asked, default No, whether to go on;
     // `question` holds %1 for `next`. True when `next` may take the current file's place.

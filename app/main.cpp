@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "core/ProgramState.h"
+#include "core/ViewSize.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
@@ -28,7 +29,10 @@ int main(int argc, char* argv[])
         = CommandLine::answer(CommandLine::arguments(argc, argv), programDirectory);
         answer.exitCode)
         return CommandLine::print(answer);
+    // The size chosen in "Ansicht" scales the whole window; Qt takes it only at its start.
+    Theme::prepareZoom(ViewSize::load(QtSettingsStore()));
     QApplication app(argc, argv);
+    Theme::zoomApplied();
     // Only one copy writes the scores; a second start brings the first to the front.
     SingleInstance instance;
     if (!instance.claim())
