@@ -58,7 +58,8 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
     constexpr int Gap = 10; // between columns
     constexpr int Spacing = 2; // between rows
     constexpr int ValueHeight = 20;
-    const int captionHeight = QFontMetrics(m_captions.first()->font()).height();
+    // As a label measures itself: a font's height alone cuts off the lowest pixel row.
+    const int captionHeight = m_captions.first()->sizeHint().height();
     const auto place = [&](int index, int left, int top, int width) {
         m_captions[index]->setGeometry(left, top, width, captionHeight);
         m_values[index]->setGeometry(left, top + captionHeight + Spacing, width, ValueHeight);
@@ -85,10 +86,12 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
         static const char* const widest[Numbers]
             = { "00:00", "00:00:00", "-0000000000", "000", "000" };
         for (int i = 0; i < Numbers; ++i) {
-            const int width = std::max(
-                QFontMetrics(m_captions[i]->font()).horizontalAdvance(m_captions[i]->text()),
-                QFontMetrics(m_values[i]->font()).horizontalAdvance(QLatin1String(widest[i]))
-                    + 2 * m_values[i]->frameWidth() + 4);
+            // A framed label indents its text by half an "x".
+            const QFontMetrics value(m_values[i]->font());
+            const int width = std::max(m_captions[i]->sizeHint().width(),
+                value.horizontalAdvance(QLatin1String(widest[i]))
+                    + value.horizontalAdvance(QLatin1Char('x')) + 2 * m_values[i]->frameWidth()
+                    + 4);
             place(i, left, top, width);
             left += width + Gap;
         }

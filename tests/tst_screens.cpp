@@ -177,6 +177,8 @@ private Q_SLOTS:
     void keyboard();
     void accessible_data();
     void accessible();
+    void fits_data() { addRows(); }
+    void fits();
     void keysOnTheScreen_data();
     void keysOnTheScreen();
     void sessionEnds_data();
@@ -482,6 +484,67 @@ void TestScreens::accessible()
             told->text(QAccessible::Name), told->text(QAccessible::Value),
             told->state().invisible ? u"hidden"_s : description),
         expected);
+}
+
+// What does not fit below `root`: a text cut by its label or option, or two controls side by
+// side that overlap. Containers of the screen itself, tiles and pictures may lie over others.
+QStringList misfits(const QWidget* root)
+{
+    QStringList found;
+    const auto name = [](const QWidget* w) { return w->objectName(); };
+    for (const QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(root) || widget->objectName().isEmpty())
+            continue;
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const bool text = (label && !label->text().isEmpty() && label->pixmap().isNull())
+            || qobject_cast<const QRadioButton*>(widget);
+        const QSize hint = widget->sizeHint();
+        const bool cut = label && label->wordWrap()
+            ? label->heightForWidth(label->width()) > label->height()
+            : hint.width() > widget->width() || hint.height() > widget->height();
+        if (text && cut)
+            found.append(u"%1 cut: %2x%3 in %4x%5"_s.arg(name(widget))
+                             .arg(hint.width())
+                             .arg(hint.height())
+                             .arg(widget->width())
+                             .arg(widget->height()));
+    }
+    const auto free = [](const QWidget* w) {
+        return w->objectName() == u"taskArea"_s || w->objectName().startsWith(u"lblBuchstabe"_s)
+            || w->objectName().startsWith(u"img"_s) || w->objectName().startsWith(u"lblLoesung"_s)
+            || w->objectName().startsWith(u"shpZiel"_s)
+            // The Enter button stands in the gap of the hint that reads around it.
+            || w->objectName() == u"cmdEnter"_s;
+    };
+    QList<QWidget*> parents = root->findChildren<QWidget*>();
+    parents.append(const_cast<QWidget*>(root));
+    for (const QWidget* parent : std::as_const(parents)) {
+        QList<const QWidget*> shown;
+        for (const QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisibleTo(root) && !child->objectName().isEmpty() && !free(child))
+                shown.append(child);
+        }
+        for (qsizetype a = 0; a < shown.size(); ++a) {
+            for (qsizetype b = a + 1; b < shown.size(); ++b) {
+                if (shown[a]->geometry().intersects(shown[b]->geometry()))
+                    found.append(name(shown[a]) + u" over "_s + name(shown[b]));
+            }
+        }
+    }
+    return found;
+}
+
+// Every text is shown whole and no two controls overlap, on the start screen and each exercise
+// screen with its first task; run at each size of "Ansicht" through QT_SCALE_FACTOR.
+void TestScreens::fits()
+{
+    QFETCH(Row, row);
+    QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(row.k, row.tasks);
+    QVERIFY(screen);
+    QCOMPARE(misfits(program.startScreen()).join(u"; "_s), QString());
+    QCOMPARE(misfits(screen).join(u"; "_s), QString());
 }
 
 void TestScreens::keysOnTheScreen_data()
