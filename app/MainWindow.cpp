@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 MainWindow::MainWindow(
@@ -61,6 +62,14 @@ MainWindow::MainWindow(
     connect(m_journal, &PracticeJournal::serverState, m_start, &StartScreen::showServerState);
     // Records left over from an earlier run go to the school's server once the window stands.
     QTimer::singleShot(0, m_journal, &PracticeJournal::upload);
+    // The size of the window, on every screen.
+    const std::pair<QKeySequence, int> sizeKeys[] = { { QKeySequence(Qt::CTRL | Qt::Key_Plus), 1 },
+        { QKeySequence(Qt::CTRL | Qt::Key_Equal), 1 },
+        { QKeySequence(Qt::CTRL | Qt::Key_Minus), -1 }, { QKeySequence(Qt::CTRL | Qt::Key_0), 0 } };
+    for (const auto& [keys, direction] : sizeKeys) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, m_start,
+            [this, direction] { m_start->stepViewSize(direction); });
+    }
 
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // The session may end the process without closing the window: save now, and again at

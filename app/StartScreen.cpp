@@ -7,6 +7,7 @@
 #include "core/ScoreFile.h"
 #include "core/ScoreStore.h"
 #include "core/Scoring.h"
+#include "core/ViewSize.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Platform.h"
@@ -18,8 +19,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 constexpr int Margin = 12;
@@ -57,7 +60,9 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     setFocusPolicy(Qt::StrongFocus);
     // The background and the cards under the entries are painted once into an opaque pixmap,
     // not at every repaint (each exercise screen that closes causes one).
-    m_background = QPixmap(size());
+    const qreal ratio = devicePixelRatioF();
+    m_background = QPixmap((QSizeF(size()) * ratio).toSize());
+    m_background.setDevicePixelRatio(ratio);
     m_background.fill(Qt::white);
     setAttribute(Qt::WA_OpaquePaintEvent);
     {
@@ -96,6 +101,8 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         = menuLabel("lblPunkteLoeschen", QStringLiteral("Punktestände zurücksetzen"), Theme::Black);
     place(reset);
     separator(3);
+    ClickLabel* view = menuLabel("lblAnsicht", QStringLiteral("Ansicht"), Theme::Black);
+    place(view);
     ClickLabel* help = menuLabel("lblHilfe", QStringLiteral("Hilfe"), Theme::Black);
     x = std::max(HelpLeft, x);
     place(help);
@@ -122,6 +129,7 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     connect(save, &ClickLabel::clicked, this, &StartScreen::newScoreFile);
     connect(reset, &ClickLabel::clicked, this, &StartScreen::resetScores);
     connect(help, &ClickLabel::clicked, this, &StartScreen::showHelp);
+    connect(view, &ClickLabel::clicked, this, [this, view] { showViewMenu(view); });
     connect(end, &ClickLabel::clicked, this, &StartScreen::endRequested);
 
     m_version = namedLabel(this, "lblVersion", QStringLiteral("Version"));
@@ -141,6 +149,7 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         ClickLabel* label = menuLabel(entry.entryControl, entry.menuText, Theme::EntryColour);
         label->setFont(Theme::uiFont(11, true));
         label->setGeometry(cell.left() + 6, cell.top() + 4, cell.width() - 12, 20);
+        label->setAccessibleDescription(entry.description);
         connect(label, &ClickLabel::clicked, this, [this, k] { Q_EMIT exerciseRequested(k); });
 
         QLabel* text = namedLabel(this, QStringLiteral("lblText%1").arg(k), entry.description);
@@ -184,12 +193,66 @@ ClickLabel* StartScreen::menuLabel(const char* name, const QString& text, const 
 {
     ClickLabel* label = namedLink(this, name, text);
     label->setFont(Theme::uiFont(9, true));
+    label->takeFocusLikeButton(Theme::EntryColour);
     m_menu->add(label, colour);
     return label;
 }
 
+void StartScreen::orderTabs()
+{
+    // Reading order: row by row from the top, each from the left.
+    QList<QWidget*> order;
+    for (ClickLabel* label : findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->focusPolicy() & Qt::TabFocus)
+            order.append(label);
+    }
+    std::ranges::stable_sort(order, [](const QWidget* a, const QWidget* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+bool StartScreen::moveFocus(int key)
+{
+    auto* from = qobject_cast<ClickLabel*>(focusWidget());
+    if (focusWidget() == this || !focusWidget()) {
+        // The screen itself has the focus: the arrows start at the first exercise.
+        findChild<ClickLabel*>(QString::fromLatin1(exercise(1).entryControl))
+            ->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (!from || from->parentWidget() != this)
+        return false;
+    const QPoint origin = from->geometry().center();
+    const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+    const int sign = key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 1;
+    // The nearest entry that way: along a row only within that row, between rows the nearest
+    // row first and in it the nearest entry.
+    QWidget* best = nullptr;
+    int bestDistance = 0;
+    for (ClickLabel* label : findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!(label->focusPolicy() & Qt::TabFocus) || !label->isVisibleTo(this))
+            continue;
+        const QPoint offset = label->geometry().center() - origin;
+        const int ahead = sign * (across ? offset.x() : offset.y());
+        const int aside = std::abs(across ? offset.y() : offset.x());
+        if (ahead <= 0 || (across && aside > from->height() / 2))
+            continue;
+        const int distance = ahead + 2 * aside;
+        if (!best || distance < bestDistance) {
+            best = label;
+            bestDistance = distance;
+        }
+    }
+    if (best)
+        best->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 void StartScreen::load()
 {
+    orderTabs();
     m_version->setText(versionText());
     dlgDatei.folder = m_platform.folders.documentsFolder();
     m_state.ScoreTable = ScoreStore::load(m_platform.settings);
@@ -337,6 +400,44 @@ void StartScreen::resetScores()
         warn(stored, QStringLiteral("Punktestände zurücksetzen"));
 }
 
+void StartScreen::showViewMenu(QWidget* under)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuAnsicht"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const int stored = ViewSize::load(m_platform.settings);
+    for (const int percent : ViewSize::Steps) {
+        QAction* step = menu->addAction(QStringLiteral("%1 %").arg(percent));
+        step->setCheckable(true);
+        step->setChecked(percent == stored);
+        connect(step, &QAction::triggered, this, [this, percent] { setViewSize(percent); });
+    }
+    menu->popup(under->mapToGlobal(QPoint(0, under->height())));
+}
+
+void StartScreen::stepViewSize(int direction)
+{
+    const int stored = ViewSize::load(m_platform.settings);
+    setViewSize(direction > 0 ? ViewSize::larger(stored)
+            : direction < 0   ? ViewSize::smaller(stored)
+                              : ViewSize::Steps.front());
+}
+
+void StartScreen::setViewSize(int percent)
+{
+    const QString title = QStringLiteral("Ansicht");
+    if (!ViewSize::save(m_platform.settings, percent)) {
+        warn(QStringLiteral("Die gewählte Größe konnte nicht gespeichert werden."), title);
+        return;
+    }
+    // The whole window is scaled when the program starts.
+    const QString size = QStringLiteral("%1 %").arg(percent);
+    m_platform.messages.show(percent == Theme::zoom()
+            ? QStringLiteral("Das Programm zeigt schon die Größe %1.").arg(size)
+            : QStringLiteral("Die Größe %1 gilt ab dem nächsten Programmstart.").arg(size),
+        title, MessageBox::Buttons::Ok, MessageBox::Icon::Information);
+}
+
 void StartScreen::showScore(int k)
 {
     showScoreDigits(k, 7);
@@ -371,6 +472,12 @@ void StartScreen::keyPressEvent(QKeyEvent* event)
         showHelp();
         return;
     }
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right
+        || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    const bool plain = !event->modifiers().testAnyFlags(
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (arrow && plain && moveFocus(event->key()))
+        return;
     QWidget::keyPressEvent(event);
 }
 

@@ -34,6 +34,9 @@ public:
     // A new child's file at `path` becomes the current one with zero scores, after the scores
     // of the current file were saved there. A file that cannot be written changes nothing.
     void startNewChild(const QString& path);
+    // The window's size one step larger (1), smaller (-1) or back at 100 % (0), from the next
+    // start on.
+    void stepViewSize(int direction);
 
 Q_SIGNALS:
     void exerciseRequested(int k);
@@ -67,11 +70,19 @@ private:
     // ScoreTable was replaced as a whole: every lblPunkte(k) and every open screen show it.
     void showReplacedScores(int digits);
 
+    // A menu entry or exercise entry: hover colours, the focus by Tab, Enter and Space.
     ClickLabel* menuLabel(const char* name, const QString& text, const QColor& colour);
+    void orderTabs();
+    // An arrow key moves the focus to the nearest entry that way; false when no entry of the
+    // start screen has it.
+    bool moveFocus(int key);
     // The open or save dialog; remembers the name chosen. Nothing when cancelled.
     std::optional<QString> chooseScoreFile(bool forSaving);
     void warn(const QString& text, const QString& title);
     void showHelp();
+    // "Ansicht": the sizes to choose from, below the entry.
+    void showViewMenu(QWidget* under);
+    void setViewSize(int percent);
     // Writes the scores to the current score file before `next` replaces it. When that fails,
     // the scores go to the settings store and the user is asked, default No, whether to go on;
     // `question` holds %1 for `next`. True when `next` may take the current file's place.

@@ -2,6 +2,7 @@
 #include "app/JournalCommands.h"
 #include "app/MainWindow.h"
 #include "core/ProgramState.h"
+#include "core/ViewSize.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/JournalDatabase.h"
@@ -37,7 +38,10 @@ int main(int argc, char* argv[])
         return CommandLine::print(JournalCommands::run(*answer.journal, settings,
             SystemFolders().dataFolder() + u'/' + QLatin1StringView(JournalDatabase::FileName)));
     }
+    // The size chosen in "Ansicht" scales the whole window; Qt takes it only at its start.
+    Theme::prepareZoom(ViewSize::load(QtSettingsStore()));
     QApplication app(argc, argv);
+    Theme::zoomApplied();
     // Only one copy writes the scores; a second start brings the first to the front.
     SingleInstance instance;
     if (!instance.claim())

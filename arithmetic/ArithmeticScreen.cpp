@@ -2,6 +2,7 @@
 
 #include "core/ExerciseCatalogue.h"
 #include "platform/Platform.h"
+#include "ui/Accessibility.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
@@ -54,6 +55,8 @@ ArithmeticScreen::ArithmeticScreen(
     m_eingabe->setFont(Theme::fixedFont(TaskPoints));
     m_eingabe->setIndent(TextIndent);
     Theme::makeEntryBox(m_eingabe);
+    Accessibility::readWithCaption(m_vorgabe, QStringLiteral("Aufgabe"), QStringLiteral(": "));
+    Accessibility::readWithCaption(m_eingabe, QStringLiteral("Eingabe"), QStringLiteral(": "));
 
     m_timer2 = addTimer("Timer2");
     connect(m_timer2, &QTimer::timeout, this, &ArithmeticScreen::pauseEnded);

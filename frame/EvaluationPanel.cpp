@@ -1,6 +1,7 @@
 #include "frame/EvaluationPanel.h"
 
 #include "core/Scoring.h"
+#include "ui/Accessibility.h"
 #include "ui/ClickLabel.h"
 #include "ui/HoverGroup.h"
 #include "ui/Labels.h"
@@ -23,6 +24,7 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
         captionLabel->setFont(Theme::uiFont(8));
         QLabel* value = namedLabel(this, valueName, initial);
         value->setFont(Theme::uiFont(9, true));
+        Accessibility::readWithCaption(value, captionLabel->text(), QStringLiteral(" "));
         value->setMinimumHeight(20);
         Theme::makeEntryBox(value);
         m_captions.append(captionLabel);
@@ -38,6 +40,12 @@ EvaluationPanel::EvaluationPanel(bool errorDisplay, QWidget* parent)
     m_punktemeldung->setFont(Theme::uiFont(8.5, true));
     if (errorDisplay)
         m_fehleranzeige = pair("Label6", "Fehleranzeige", "lblFehleranzeige", {});
+    // Texts follow their caption after a colon, numbers after a blank.
+    for (QLabel* text : { m_punktemeldung, m_fehleranzeige }) {
+        if (text)
+            Accessibility::readWithCaption(
+                text, m_captions[m_values.indexOf(text)]->text(), QStringLiteral(": "));
+    }
 }
 
 void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
@@ -50,7 +58,8 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
     constexpr int Gap = 10; // between columns
     constexpr int Spacing = 2; // between rows
     constexpr int ValueHeight = 20;
-    const int captionHeight = QFontMetrics(m_captions.first()->font()).height();
+    // As a label measures itself: a font's height alone cuts off the lowest pixel row.
+    const int captionHeight = m_captions.first()->sizeHint().height();
     const auto place = [&](int index, int left, int top, int width) {
         m_captions[index]->setGeometry(left, top, width, captionHeight);
         m_values[index]->setGeometry(left, top + captionHeight + Spacing, width, ValueHeight);
@@ -77,17 +86,18 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
         static const char* const widest[Numbers]
             = { "00:00", "00:00:00", "-0000000000", "000", "000" };
         for (int i = 0; i < Numbers; ++i) {
-            const int width = std::max(
-                QFontMetrics(m_captions[i]->font()).horizontalAdvance(m_captions[i]->text()),
-                QFontMetrics(m_values[i]->font()).horizontalAdvance(QLatin1String(widest[i]))
-                    + 2 * m_values[i]->frameWidth() + 4);
+            // A framed label indents its text by half an "x".
+            const QFontMetrics value(m_values[i]->font());
+            const int width = std::max(m_captions[i]->sizeHint().width(),
+                value.horizontalAdvance(QLatin1String(widest[i]))
+                    + value.horizontalAdvance(QLatin1Char('x')) + 2 * m_values[i]->frameWidth()
+                    + 4);
             place(i, left, top, width);
             left += width + Gap;
         }
         int linkWidth = 0;
         for (const ClickLabel* link : std::as_const(m_linkLabels))
-            linkWidth = std::max(
-                linkWidth, QFontMetrics(link->font()).horizontalAdvance(link->text()) + Gap);
+            linkWidth = std::max(linkWidth, link->sizeHint().width() + Gap);
         messageWidth = linksRight - left - linkWidth;
     }
     place(Numbers, left, top, messageWidth);
@@ -106,7 +116,8 @@ void EvaluationPanel::arrange(Arrangement arrangement, const QRect& geometry)
 
 ClickLabel* EvaluationPanel::addLink(const char* name, const QString& text)
 {
-    ClickLabel* link = namedLink(this, name, text);
+    ClickLabel* link = namedLink(this, name, {});
+    link->setMnemonicText(text);
     link->setFont(Theme::uiFont(9, true));
     m_links->add(link, Theme::Black);
     m_linkLabels.append(link);
@@ -131,7 +142,10 @@ void EvaluationPanel::setScore(qint64 score)
 
 void EvaluationPanel::setMessage(const QString& text)
 {
+    if (m_punktemeldung->text() == text)
+        return;
     m_punktemeldung->setText(text);
+    Accessibility::announce(m_punktemeldung);
 }
 
 void EvaluationPanel::setErrors(int errors)
@@ -146,8 +160,10 @@ void EvaluationPanel::setTaskNumber(int number)
 
 void EvaluationPanel::setErrorHint(const QString& text)
 {
-    if (m_fehleranzeige)
-        m_fehleranzeige->setText(text);
+    if (!m_fehleranzeige || m_fehleranzeige->text() == text)
+        return;
+    m_fehleranzeige->setText(text);
+    Accessibility::announce(m_fehleranzeige);
 }
 
 void EvaluationPanel::mouseMoveEvent(QMouseEvent* event)

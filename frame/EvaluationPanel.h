@@ -26,7 +26,7 @@ public:
     void arrange(Arrangement arrangement, const QRect& geometry);
     // A link label of the exercise, right of the messages and one under the other, laid out at
     // once in the panel's arrangement; it turns dark red under the mouse and black again over
-    // the panel or another of its links.
+    // the panel or another of its links. Alt and the character after "&" in `text` click it.
     ClickLabel* addLink(const char* name, const QString& text);
     HoverGroup& links() const { return *m_links; }
 

@@ -23,7 +23,9 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -75,9 +77,12 @@ ExerciseScreen::ExerciseScreen(const Exercise& entry, ProgramState& state, Platf
     m_panel = new EvaluationPanel(errorDisplay == ErrorDisplay::Shown, this);
     arrangePanel(EvaluationPanel::Arrangement::TwoRows, PanelTop);
 
-    for (const auto& [name, picture] : { std::pair { "imgLach", "lach" },
-             std::pair { "imgAerg", "aerg" }, std::pair { "imgZiel", "ziel" } }) {
+    // Read out only while shown, by these names.
+    for (const auto& [name, picture, meaning] :
+        { std::tuple { "imgLach", "lach", "Richtig" }, std::tuple { "imgAerg", "aerg", "Falsch" },
+            std::tuple { "imgZiel", "ziel", "Geschafft" } }) {
         QLabel* label = namedLabel(this, name, {});
+        label->setAccessibleName(QString::fromLatin1(meaning));
         label->setPixmap(
             Theme::picture(QString::fromLatin1(picture), QSize(FeedbackSize, FeedbackSize)));
         label->resize(FeedbackSize, FeedbackSize);
@@ -86,12 +91,18 @@ ExerciseScreen::ExerciseScreen(const Exercise& entry, ProgramState& state, Platf
     }
     movePictures({ RightColumn + (192 - FeedbackSize) / 2, 150 });
 
-    ClickLabel* end = namedLink(this, "lblUebEnd", QStringLiteral("Übung beenden"));
+    ClickLabel* end = namedLink(this, "lblUebEnd", {});
+    end->setMnemonicText(QStringLiteral("Übung &beenden"));
     end->setFont(Theme::uiFont(11, true));
     end->adjustSize();
     end->move(Margin, height() - end->height() - 10);
     m_links->add(end, Theme::Black);
     connect(end, &ClickLabel::clicked, this, &ExerciseScreen::endExercise);
+    // As a document window is closed; Esc is an answer key.
+    for (const QKeySequence& keys :
+        { QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W) })
+        connect(
+            new QShortcut(keys, this), &QShortcut::activated, this, &ExerciseScreen::endExercise);
 
     QLabel* copyrights
         = namedLabel(this, "lblCopyrights", QStringLiteral("© 2026 Das Tambolino-Team"));
@@ -124,10 +135,12 @@ void ExerciseScreen::buildTimeLimit()
         const char* caption;
         int minutes;
     } options[] = {
-        { "opt5min", "5 min", 5 },
-        { "opt10min", "10 min", 10 },
-        { "opt15min", "15 min", 15 },
-        { "optKeine", "keine", 0 },
+        // Alt with the underlined character chooses an option; digits and letters alone are
+        // answers.
+        { "opt5min", "&5 min", 5 },
+        { "opt10min", "&10 min", 10 },
+        { "opt15min", "15 &min", 15 },
+        { "optKeine", "&keine", 0 },
     };
     int index = 0;
     QRadioButton* none = nullptr;
@@ -355,6 +368,12 @@ bool ExerciseScreen::routeKey(QObject* receiver, QKeyEvent* event)
         openHelpPage(m_platform, exercise(m_number).helpPage);
         return true;
     case KeyRouter::Route::Characters:
+        // Typed while an option or link has the focus, an answer still goes into the field.
+        if (m_textField && m_textField->isVisibleTo(this) && m_textField->isEnabled()) {
+            m_textField->setFocus(Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(m_textField, event);
+            return true;
+        }
         for (const QChar c : KeyRouter::characters(*event)) {
             if (m_closing)
                 break;
@@ -396,6 +415,13 @@ bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event)
     // focus is.
     if (event->type() == QEvent::KeyPress && routeKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
+    // An option's mnemonic chooses it at once, not after the animation of a click.
+    if (auto* option = qobject_cast<QRadioButton*>(watched);
+        option && event->type() == QEvent::Shortcut) {
+        option->setFocus(Qt::ShortcutFocusReason);
+        option->click();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -51,6 +51,8 @@ FillInScreen::FillInScreen(
     m_eingabe->setGeometry(Left, FieldTop, textWidth + 16, FieldHeight);
     Theme::setTextColour(m_eingabe, Theme::Black);
     setTextField(m_eingabe);
+    // The field is read by the instruction above it.
+    instruction->setBuddy(m_eingabe);
 
     // The solution stands where the text field is, letter over letter.
     m_loesung = namedLabel(frame, "lblLoesungsAnzeige", {});
@@ -74,6 +76,7 @@ FillInScreen::FillInScreen(
     enter->setObjectName(QStringLiteral("cmdEnter"));
     enter->setFont(Theme::uiFont(10, true));
     enter->setFocusPolicy(Qt::NoFocus);
+    enter->setAccessibleName(QStringLiteral("Prüfen (Eingabetaste)"));
     const int buttonHeight = hint->height() + 6;
     enter->setGeometry(gapLeft + 4, hint->y() - 3, gapWidth - 8, buttonHeight);
     connect(enter, &QPushButton::clicked, this, [this] {
@@ -85,8 +88,8 @@ FillInScreen::FillInScreen(
         + QPoint((m_eingabe->geometry().right() + frame->width() - PictureSize) / 2,
             FieldTop + (FieldHeight - PictureSize) / 2));
 
-    ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("Anzeige wiederholen"));
-    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("Lösung anzeigen"));
+    ClickLabel* repeat = panel().addLink("lblAnzeigeWdhlg", QStringLiteral("&Anzeige wiederholen"));
+    ClickLabel* solution = panel().addLink("lblLoesAnzeige", QStringLiteral("&Lösung anzeigen"));
     connect(repeat, &ClickLabel::clicked, this, &FillInScreen::repeatDisplay);
     connect(solution, &ClickLabel::clicked, this, &FillInScreen::showSolution);
 

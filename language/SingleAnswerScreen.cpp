@@ -1,6 +1,7 @@
 #include "language/SingleAnswerScreen.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "ui/Accessibility.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
@@ -63,6 +64,11 @@ SingleAnswerScreen::SingleAnswerScreen(
         buildPair(row.captions.instruction);
     else
         buildFramed(row.captions.prompt, row.captions.entry);
+    const bool captioned = !m_pair && !row.captions.prompt.isEmpty();
+    Accessibility::readWithCaption(m_vorgabe,
+        captioned ? row.captions.prompt : QStringLiteral("Vorgabe"), QStringLiteral(": "));
+    Accessibility::readWithCaption(m_eingabe,
+        captioned ? row.captions.entry : QStringLiteral("Eingabe"), QStringLiteral(": "));
     // The answer of a pair shrinks with its prompt.
     setFieldLabels({ m_eingabe }, m_pair ? 0 : PromptPoints);
 }

@@ -4,6 +4,7 @@
 #include "language/LineBreaks.h"
 #include "language/TypingLayout.h"
 #include "platform/Platform.h"
+#include "ui/Accessibility.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
@@ -51,6 +52,8 @@ TypingScreen::TypingScreen(
     m_vorgabe = textLine(model, "lblVorgabe", QStringLiteral("Vorgabetext"));
     const int border = m_eingabe->frameWidth();
     m_vorgabe->setContentsMargins(border, border, border, border);
+    Accessibility::readWithCaption(m_vorgabe, row.captions.prompt, QStringLiteral(": "));
+    Accessibility::readWithCaption(m_eingabe, row.captions.entry, QStringLiteral(": "));
 }
 
 QString TypingScreen::loadExercise()

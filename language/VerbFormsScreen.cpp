@@ -2,6 +2,7 @@
 
 #include "core/ExerciseCatalogue.h"
 #include "language/TaskRooms.h"
+#include "ui/Accessibility.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
 
@@ -67,6 +68,7 @@ VerbFormsScreen::VerbFormsScreen(
             field->setGeometry(left, top + CaptionHeight, column, FieldHeight);
         }
         labels.append(field);
+        Accessibility::readWithCaption(field, label->text(), QStringLiteral(": "));
     }
     setFieldLabels(labels, TaskRooms::FieldPoints);
 
@@ -77,6 +79,9 @@ VerbFormsScreen::VerbFormsScreen(
     // Two lines, for a long phrase to wrap into.
     m_vorgabe->setWordWrap(true);
     m_vorgabe->setGeometry(room.promptLeft, 10, room.promptWidth, 2 * FieldHeight);
+    Accessibility::readWithCaption(m_vorgabe,
+        row.captions.prompt.isEmpty() ? QStringLiteral("Vorgabe") : row.captions.prompt,
+        QStringLiteral(": "));
     if (row.captions.prompt.isEmpty()) {
         m_vorgabe->setAlignment(Qt::AlignCenter);
     } else {

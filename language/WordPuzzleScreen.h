@@ -10,8 +10,10 @@ class QLabel;
 class QMouseEvent;
 class QTimer;
 
-// "Wortpuzzle": letter tiles scattered over the board are dragged with the mouse
-// onto the row of boxes below them. Keys play no part here besides F1.
+// "Wortpuzzle": letter tiles scattered over the board are dragged with the mouse onto the row
+// of boxes below them. By keyboard, Tab or the arrow keys choose a loose tile, Enter takes it,
+// the arrow keys choose a free box for it and Enter drops it there; Esc puts it back. Mouse and
+// keyboard take, move and drop a tile by the same steps.
 class WordPuzzleScreen : public ExerciseScreen
 {
     Q_OBJECT
@@ -22,16 +24,29 @@ public:
 
 protected:
     QString loadExercise() override;
-    void keyPressed(QChar) override { }
+    void keyPressed(QChar c) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showWord();
     void showTiles();
     void showOutcome(const WordPuzzle::Outcome& outcome);
-    void tilePressed(int i, const QMouseEvent& event);
-    void tileMoved(int i, const QMouseEvent& event);
-    void tileReleased(int i);
+    // The steps of a drag, whether the mouse or the keyboard makes them.
+    void grabTile(int i, const WordPuzzle::Position& pointer);
+    void moveTile(int i, const WordPuzzle::Position& pointer);
+    void dropTile(int i);
+    // Keyboard: takes the tile with the focus over the first free box; then moves it on to
+    // the next free box that way (-1 or 1), drops it, or puts it back where it was taken.
+    void takeTile(int i);
+    void carryTo(int box);
+    void chooseBox(int step);
+    void putBack();
+    // The focus to the next loose tile that way (-1 or 1), left to right.
+    void chooseTile(int step);
+    int focusedTile() const;
+    // Where the tile in hand goes so that its corner lies at `corner`, as a pointer inside it.
+    WordPuzzle::Position pointerFor(int i, const WordPuzzle::Position& corner) const;
     void pauseEnded();
     // The pointer in twips from tile i's top left corner, as the model has it.
     WordPuzzle::Position pointer(int i, const QMouseEvent& event) const;
@@ -45,4 +60,8 @@ private:
     std::array<QFrame*, WordPuzzle::MaxLetters> m_shapes {}; // shpZiel
     QTimer* m_timer2;
     QTimer* m_timer3;
+    // The tile carried by keyboard, the box it is over and where it was taken; -1 for none.
+    int m_carried = -1;
+    int m_chosenBox = -1;
+    WordPuzzle::Position m_takenFrom;
 };

@@ -6,6 +6,7 @@
 #include "support/TestProgram.h"
 #include "ui/Theme.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,33 @@ void dragTiles(ExerciseScreen* screen, const QString& pairs)
     for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
         dragTile(screen, indexed(screen, "lblBuchstabe", pairs[i].digitValue()),
             cornerOf(screen, indexed(screen, "lblZiel", pairs[i + 1].digitValue())));
+    }
+}
+
+QString text(ExerciseScreen* screen, const QString& name);
+
+// The same drops by keyboard: arrows to the tile, Enter, arrows to the box, Enter. Each tile is
+// first taken and put back with Esc, which changes nothing.
+void keyTiles(ExerciseScreen* screen, const QString& pairs)
+{
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        QLabel* tile = indexed(screen, "lblBuchstabe", pairs[i].digitValue());
+        const QPoint box = cornerOf(screen, indexed(screen, "lblZiel", pairs[i + 1].digitValue()));
+        for (int step = 0; step < 10 && QApplication::focusWidget() != tile; ++step)
+            press(step < 5 ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), tile);
+        QCOMPARE(tile->lineWidth(), 3);
+        const QPoint home = cornerOf(screen, tile);
+        const QString score = text(screen, u"lblPunktestand"_s);
+        typeKeys(tile, u"\r\x1b"_s);
+        QCOMPARE(cornerOf(screen, tile), home);
+        QCOMPARE(text(screen, u"lblPunktestand"_s), score);
+        typeKeys(tile, u"\r"_s);
+        for (int step = 0; step < 20 && cornerOf(screen, tile) != box; ++step)
+            press(step < 10 ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(cornerOf(screen, tile), box);
+        typeKeys(tile, u"\r"_s);
     }
 }
 
@@ -189,6 +217,12 @@ class TestScreens : public QObject
 private Q_SLOTS:
     void frame_data() { addRows(); }
     void frame();
+    void keyboard_data() { addRows(); }
+    void keyboard();
+    void accessible_data();
+    void accessible();
+    void fits_data() { addRows(); }
+    void fits();
     void keysOnTheScreen_data();
     void keysOnTheScreen();
     void sessionEnds_data();
@@ -201,6 +235,8 @@ private Q_SLOTS:
     void textFromFiles();
     void practiceRound_data() { addRows(); }
     void practiceRound();
+    void wordPuzzleByKeyboard_data();
+    void wordPuzzleByKeyboard();
 };
 
 // A screen's life: opened, two tasks under a time limit that passes during the second, opened
@@ -371,6 +407,204 @@ void TestScreens::frame()
         && told[2].text.endsWith(u"Die Übung kann nicht geöffnet werden."_s));
 }
 
+// Without a mouse: Tab walks the start screen's entries in reading order, each framed while it
+// has the focus, and Enter or Space opens one; on the screen Alt with an option's character
+// chooses the time limit, characters typed while an option has the focus are still answers, and
+// Ctrl+F4 or Ctrl+W ends the exercise, leaving the focus on the start screen.
+void TestScreens::keyboard()
+{
+    QFETCH(Row, row);
+    QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
+    TestProgram program;
+    writeFile(taskFilePath(program.folder.path(), row.k), taskFileBytes(row.tasks));
+    program.start();
+    program.show();
+    QWidget* start = program.startScreen();
+    QWidget* entry = control(start, QString::fromLatin1(exercise(row.k).entryControl));
+    const QImage unfocused = entry->grab().toImage();
+    start->setFocus();
+    QWidget* previous = nullptr;
+    for (int tab = 0; tab < 40 && QApplication::focusWidget() != entry; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && focus->parentWidget() == start);
+        if (previous)
+            QVERIFY2(std::pair(previous->y(), previous->x()) < std::pair(focus->y(), focus->x()),
+                qPrintable(focus->objectName()));
+        previous = focus;
+    }
+    QCOMPARE(QApplication::focusWidget(), entry);
+    QVERIFY(entry->grab().toImage() != unfocused);
+    typeKeys(entry, row.k % 2 ? u"\r"_s : u" "_s);
+    auto* screen = program.window->exerciseScreen(row.k);
+    QVERIFY(screen);
+    QList<SessionEnd> ends;
+    connect(screen, &ExerciseScreen::sessionEnded, this, [&ends](SessionEnd e) { ends.append(e); });
+
+    const std::pair<Qt::Key, const char*> choices[]
+        = { { Qt::Key_5, "opt5min" }, { Qt::Key_1, "opt10min" }, { Qt::Key_M, "opt15min" },
+              { Qt::Key_K, "optKeine" }, { Qt::Key_5, "opt5min" } };
+    for (const auto& [key, option] : choices) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QVERIFY2(control<QRadioButton>(screen, QString::fromLatin1(option))->isChecked(), option);
+    }
+    auto* option = control<QRadioButton>(screen, u"opt5min"_s);
+    QCOMPARE(QApplication::focusWidget(), option);
+    if (!row.line.isEmpty()) {
+        typeKeys(option, row.right);
+        const QString typed = text(screen, u"lblFehler"_s) + u' ' + visiblePicture(screen);
+        QCOMPARE(typed, row.judgedOnEnter ? u"0 "_s : u"0 imgLach"_s);
+        if (auto* field = screen->findChild<QLineEdit*>(row.line))
+            QVERIFY(field->text().contains(row.prompt.left(6) + row.right));
+    }
+    QTest::keyClick(
+        QApplication::focusWidget(), row.k % 2 ? Qt::Key_F4 : Qt::Key_W, Qt::ControlModifier);
+    program.settle();
+    QCOMPARE(ends, QList { SessionEnd::Ended });
+    QVERIFY(!program.window->exerciseScreen(row.k));
+    QVERIFY(
+        start->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == start);
+}
+
+void TestScreens::accessible_data()
+{
+    QTest::addColumn<int>("k"); // 0: the start screen
+    QTest::addColumn<QString>("tasks");
+    QTest::addColumn<QString>("input"); // typed, or after "@" tiles dragged onto boxes
+    QTest::addColumn<QString>("name"); // of the control
+    // Role, name, value and description as a screen reader gets them; "hidden" in place of
+    // the description when the control is not shown.
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char* what, int k, const QString& tasks, const QString& input,
+                         const QString& name, const QString& expected) {
+        QTest::newRow(what) << k << tasks << input << name << expected;
+    };
+    const QString times = u"7 · 8 =|56"_s;
+    const QString puzzle = u"Ohr"_s;
+    row("start entry", 0, {}, {}, u"lblKopfrechnen"_s,
+        u"Button|Kopfrechnen||"_s + exercise(9).description);
+    row("start menu", 0, {}, {}, u"lblHilfe"_s, u"Button|Hilfe||"_s);
+    row("task", 9, times, {}, u"lblVorgabe"_s, u"StaticText|Aufgabe: 7 · 8 =|7 · 8 =|"_s);
+    row("typed line", 9, times, u"5"_s, u"lblEingabe"_s, u"StaticText|Eingabe: 5_|5_|"_s);
+    row("score", 9, times, {}, u"lblPunktestand"_s, u"StaticText|Punktestand 0000120|0000120|"_s);
+    row("right face", 9, times, u"5"_s, u"imgLach"_s, u"Graphic|Richtig||"_s);
+    row("wrong face hidden", 9, times, u"5"_s, u"imgAerg"_s, u"Graphic|Falsch||hidden"_s);
+    row("done face", 9, times, u"56"_s, u"imgZiel"_s, u"Graphic|Geschafft||"_s);
+    row("error display", 1, u"Tor|Tür"_s, u"x"_s, u"lblFehleranzeige"_s,
+        u"StaticText|Fehleranzeige: x statt T|x statt T|"_s);
+    row("message", 2, puzzle, u"@00"_s, u"lblPunktemeldung"_s,
+        u"StaticText|Meldungen: + 10 Punkte|+ 10 Punkte|"_s);
+    row("prompt", 4, u"der Hund|das Hündchen"_s, {}, u"lblVorgabe"_s,
+        u"StaticText|Vorgabe: der Hund|der Hund|"_s);
+    row("fill-in field", 3, u"Die So|nn|e scheint."_s, {}, u"txtEingabe"_s,
+        u"EditableText|"_s + exercise(3).captions.instruction + u"|Die Soe scheint.|"_s);
+    row("Enter button", 3, u"Die So|nn|e scheint."_s, {}, u"cmdEnter"_s,
+        u"Button|Prüfen (Eingabetaste)||"_s);
+    row("time limit", 3, u"Die So|nn|e scheint."_s, {}, u"opt10min"_s, u"RadioButton|10 min||"_s);
+    row("link", 3, u"Die So|nn|e scheint."_s, {}, u"lblLoesAnzeige"_s,
+        u"Button|Lösung anzeigen||"_s);
+    row("end", 2, puzzle, {}, u"lblUebEnd"_s, u"Button|Übung beenden||"_s);
+    row("tile", 2, puzzle, {}, u"lblBuchstabe(1)"_s, u"StaticText|Buchstabe h||"_s);
+    row("free box", 2, puzzle, u"@00"_s, u"lblZiel(1)"_s, u"StaticText|Feld 2 von 3, frei||"_s);
+    row("filled box", 2, puzzle, u"@00"_s, u"lblZiel(0)"_s,
+        u"StaticText|Feld 1 von 3, belegt mit O||"_s);
+}
+
+// What a screen reader is told of each control a child uses.
+void TestScreens::accessible()
+{
+    QFETCH(int, k);
+    QFETCH(QString, tasks);
+    QFETCH(QString, input);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    TestProgram program;
+    if (k > 0)
+        program.fake.settings.values[u"Punktestaende/"_s + QLatin1String(exercise(k).settingsKey)]
+            = u"120"_s;
+    QWidget* screen = k == 0 ? nullptr : program.startWith(k, tasks.split(u'|'));
+    if (k == 0) {
+        program.start();
+        program.show();
+        screen = program.startScreen();
+    }
+    QVERIFY(screen);
+    if (input.startsWith(u'@'))
+        dragTiles(static_cast<ExerciseScreen*>(screen), input.mid(1));
+    else
+        typeToFocus(static_cast<ExerciseScreen*>(screen), input);
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(control(screen, name));
+    QVERIFY(told);
+    const QString description = told->text(QAccessible::Description);
+    QCOMPARE(
+        u"%1|%2|%3|%4"_s.arg(
+            QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(told->role())),
+            told->text(QAccessible::Name), told->text(QAccessible::Value),
+            told->state().invisible ? u"hidden"_s : description),
+        expected);
+}
+
+// What does not fit below `root`: a text cut by its label or option, or two controls side by
+// side that overlap. Containers of the screen itself, tiles and pictures may lie over others.
+QStringList misfits(const QWidget* root)
+{
+    QStringList found;
+    const auto name = [](const QWidget* w) { return w->objectName(); };
+    for (const QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(root) || widget->objectName().isEmpty())
+            continue;
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const bool text = (label && !label->text().isEmpty() && label->pixmap().isNull())
+            || qobject_cast<const QRadioButton*>(widget);
+        const QSize hint = widget->sizeHint();
+        const bool cut = label && label->wordWrap()
+            ? label->heightForWidth(label->width()) > label->height()
+            : hint.width() > widget->width() || hint.height() > widget->height();
+        if (text && cut)
+            found.append(u"%1 cut: %2x%3 in %4x%5"_s.arg(name(widget))
+                             .arg(hint.width())
+                             .arg(hint.height())
+                             .arg(widget->width())
+                             .arg(widget->height()));
+    }
+    const auto free = [](const QWidget* w) {
+        return w->objectName() == u"taskArea"_s || w->objectName().startsWith(u"lblBuchstabe"_s)
+            || w->objectName().startsWith(u"img"_s) || w->objectName().startsWith(u"lblLoesung"_s)
+            || w->objectName().startsWith(u"shpZiel"_s)
+            // The Enter button stands in the gap of the hint that reads around it.
+            || w->objectName() == u"cmdEnter"_s;
+    };
+    QList<QWidget*> parents = root->findChildren<QWidget*>();
+    parents.append(const_cast<QWidget*>(root));
+    for (const QWidget* parent : std::as_const(parents)) {
+        QList<const QWidget*> shown;
+        for (const QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisibleTo(root) && !child->objectName().isEmpty() && !free(child))
+                shown.append(child);
+        }
+        for (qsizetype a = 0; a < shown.size(); ++a) {
+            for (qsizetype b = a + 1; b < shown.size(); ++b) {
+                if (shown[a]->geometry().intersects(shown[b]->geometry()))
+                    found.append(name(shown[a]) + u" over "_s + name(shown[b]));
+            }
+        }
+    }
+    return found;
+}
+
+// Every text is shown whole and no two controls overlap, on the start screen and each exercise
+// screen with its first task; run at each size of "Ansicht" through QT_SCALE_FACTOR.
+void TestScreens::fits()
+{
+    QFETCH(Row, row);
+    QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
+    TestProgram program;
+    ExerciseScreen* screen = program.startWith(row.k, row.tasks);
+    QVERIFY(screen);
+    QCOMPARE(misfits(program.startScreen()).join(u"; "_s), QString());
+    QCOMPARE(misfits(screen).join(u"; "_s), QString());
+}
+
 void TestScreens::keysOnTheScreen_data()
 {
     QTest::addColumn<QString>("key");
@@ -515,7 +749,13 @@ void TestScreens::wordPuzzleMouse()
     QCOMPARE(colour(0), u"#ff8080"_s);
     fire(flash);
     QCOMPARE(colour(0), u"#ffff80"_s);
-    dragTile(screen, tile(0), box(0));
+    // The right tile fixed on the box where the wrong one lies leaves the wrong one on top: a
+    // press at its centre takes it.
+    dragTile(screen, tile(1), box(1));
+    QCOMPARE(colour(1), u"#c0ffc0"_s);
+    QWidget* pressed = screen->childAt(box(1) + tile(0)->rect().center());
+    QCOMPARE(pressed, tile(0));
+    dragTile(screen, pressed, box(0));
     QCOMPARE(colour(0), u"#c0ffc0"_s);
     dragTile(screen, tile(0), QPoint(300, 180));
     QCOMPARE(cornerOf(screen, tile(0)), box(0));
@@ -523,7 +763,7 @@ void TestScreens::wordPuzzleMouse()
 
     for (int click = 0; click < 2; ++click)
         QTest::mouseClick(control(screen, u"lblLoesAnzeige"_s), Qt::LeftButton);
-    QCOMPARE(program.state.ScoreTable(2), 50);
+    QCOMPARE(program.state.ScoreTable(2), 60);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(colour(i) + u' ' + QString::number(cornerOf(screen, tile(i)) == box(i)),
             u"#ff8080 1"_s);
@@ -637,6 +877,47 @@ void TestScreens::practiceRound()
     QCOMPARE(table->item(0, 1)->toolTip(), exercise(row.k).menuText + u" - schwierige Aufgaben"_s);
     QCOMPARE(QList({ table->item(0, 0)->font().italic(), table->item(1, 0)->font().italic() }),
         QList({ true, false }));
+}
+
+void TestScreens::wordPuzzleByKeyboard_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("drops"); // digit pairs: tile onto box
+    // A wrong tile left on a box that is filled next; the loose one is still taken.
+    QTest::newRow("wrong, then right on its box") << u"Ohr"_s << u"10001122"_s;
+    QTest::newRow("the same wrong drop twice") << u"Ohr"_s << u"0101101100"_s;
+    QTest::newRow("Ball, the l boxes swapped") << u"Ball"_s << u"23320011"_s;
+    QTest::newRow("four wrong, no bonus") << u"Hut"_s << u"0102102021001122"_s;
+}
+
+// Drops by keyboard are judged and scored exactly as the same drops by mouse.
+void TestScreens::wordPuzzleByKeyboard()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, drops);
+    QStringList outcomes;
+    for (const Driver& drive : { Driver(dragTiles), Driver(keyTiles) }) {
+        TestProgram program;
+        ExerciseScreen* screen = program.startWith(2, { word, u"Ei"_s });
+        QVERIFY(screen);
+        program.state.ScoreTable(2) = 100;
+        QStringList finished;
+        connect(screen, &ExerciseScreen::taskFinished, this,
+            [&finished](const TaskResult& r) { finished.append(QString::number(r.points)); });
+        drive(screen, drops);
+        QString outcome = u"%1|%2|%3|%4|"_s.arg(program.state.ScoreTable(2))
+                              .arg(text(screen, u"lblFehler"_s),
+                                  text(screen, u"lblPunktemeldung"_s), finished.join(u','));
+        for (int i = 0; i < word.size(); ++i) {
+            const QLabel* tile = indexed(screen, "lblBuchstabe", i);
+            outcome += u" %1@%2,%3"_s.arg(tile->palette().color(QPalette::Window).name())
+                           .arg(cornerOf(screen, tile).x())
+                           .arg(cornerOf(screen, tile).y());
+        }
+        outcomes.append(outcome);
+    }
+    QVERIFY2(outcomes[0].contains(u"#c0ffc0"_s), qPrintable(outcomes[0]));
+    QCOMPARE(outcomes[1], outcomes[0]);
 }
 
 QTEST_MAIN(TestScreens)

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 using namespace Qt::StringLiterals;
 
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void startScreen();
     void serverNote_data();
     void serverNote();
+    void viewSize_data();
+    void viewSize();
 };
 
 void TestStartScreen::hoverAndReset_data()
@@ -53,7 +56,7 @@ void TestStartScreen::hoverAndReset()
 
 // Each stored score under its own entry, the widest ones whole, the others 0. The window keeps
 // its size; a second click on an entry raises the screen already open, the keys that close
-// sub-windows close none, and "Programm beenden" closes the program.
+// sub-windows close no start screen, and "Programm beenden" closes the program.
 void TestStartScreen::startScreen()
 {
     TestProgram program;
@@ -89,13 +92,15 @@ void TestStartScreen::startScreen()
     QCOMPARE(program.open(1), first);
     auto* area = control<QMdiArea>(program.window.get(), u"mdiArea"_s);
     QCOMPARE(area->activeSubWindow()->widget(), first);
-    for (QWidget* screen : { static_cast<QWidget*>(first), program.startScreen() }) {
+    // The keys that close a document window close an exercise, never the start screen.
+    for (QWidget* screen : { program.startScreen(), static_cast<QWidget*>(first) }) {
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(screen->parentWidget()));
         screen->setFocus();
-        QTest::keyClick(screen, Qt::Key_W, Qt::ControlModifier);
+        if (screen != first)
+            QTest::keyClick(screen, Qt::Key_W, Qt::ControlModifier);
         QTest::keyClick(screen, Qt::Key_F4, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        QCOMPARE(area->subWindowList().size(), 3);
+        program.settle();
+        QCOMPARE(area->subWindowList().size(), screen == first ? 2 : 3);
     }
     program.click(u"lblProgrammende"_s);
     QVERIFY(!program.window->isVisible());
@@ -139,6 +144,78 @@ void TestStartScreen::serverNote()
             QSize(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->height()));
         QVERIFY2(!text.intersects(note->geometry()), other);
     }
+}
+
+void TestStartScreen::viewSize_data()
+{
+    QTest::addColumn<QString>("stored"); // before
+    QTest::addColumn<int>("screen"); // where the keys are pressed; 0: the start screen
+    QTest::addColumn<QString>("steps"); // Ctrl with +, -, 0, "=" (+ without Shift); "m" and a size
+    QTest::addColumn<QString>("expected"); // stored, the size checked in the menu, the last message
+    const QString next = u"|Die Größe %1 % gilt ab dem nächsten Programmstart."_s;
+    const QString running = u"|Das Programm zeigt schon die Größe 100 %."_s;
+    QTest::newRow("larger") << QString() << 0 << u"+"_s << u"125|125 %"_s + next.arg(125);
+    QTest::newRow("Ctrl and =") << QString() << 0 << u"=="_s << u"150|150 %"_s + next.arg(150);
+    QTest::newRow("on an exercise") << u"125"_s << 9 << u"+"_s << u"150|150 %"_s + next.arg(150);
+    QTest::newRow("the largest stays") << u"200"_s << 0 << u"+"_s << u"200|200 %"_s + next.arg(200);
+    QTest::newRow("the smallest stays") << QString() << 0 << u"-"_s << u"100|100 %"_s + running;
+    QTest::newRow("back to 100 %") << u"150"_s << 4 << u"0"_s << u"100|100 %"_s + running;
+    QTest::newRow("smaller") << u"200"_s << 0 << u"-"_s << u"150|150 %"_s + next.arg(150);
+    QTest::newRow("no step is 100 %") << u"175"_s << 0 << u"+"_s << u"125|125 %"_s + next.arg(125);
+    QTest::newRow("from the menu") << QString() << 0 << u"m200"_s << u"200|200 %"_s + next.arg(200);
+}
+
+// "Ansicht" and Ctrl with +, - or 0 choose the size of the window for the next start, kept in a
+// section of its own; the scores stay as they were.
+void TestStartScreen::viewSize()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, screen);
+    QFETCH(QString, steps);
+    QFETCH(QString, expected);
+    TestProgram program;
+    auto& values = program.fake.settings.values;
+    if (!stored.isNull())
+        values[u"Ansicht/Groesse"_s] = stored;
+    values[u"Punktestaende/Kopfrechnen"_s] = u"42"_s;
+    program.start();
+    program.show();
+    if (screen > 0) {
+        writeFile(taskFilePath(program.folder.path(), screen),
+            taskFileBytes(exercise(screen).tasks.lines == 2
+                    ? QStringList { u"1 + 1 ="_s, u"2"_s }
+                    : QStringList { u"Hund"_s, u"Hündchen"_s }));
+        QVERIFY(program.open(screen));
+    }
+    if (steps.startsWith(u'm')) {
+        program.click(u"lblAnsicht"_s);
+        auto* menu = control<QMenu>(program.window.get(), u"mnuAnsicht"_s);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == steps.mid(1) + u" %"_s)
+                action->trigger();
+        }
+        menu->close();
+        program.settle();
+        steps.clear();
+    }
+    const QHash<QChar, Qt::Key> keys { { u'+', Qt::Key_Plus }, { u'=', Qt::Key_Equal },
+        { u'-', Qt::Key_Minus }, { u'0', Qt::Key_0 } };
+    for (const QChar step : steps) {
+        if (keys.contains(step))
+            QTest::keyClick(QApplication::focusWidget(), keys[step], Qt::ControlModifier);
+    }
+    program.click(u"lblAnsicht"_s);
+    auto* menu = control<QMenu>(program.window.get(), u"mnuAnsicht"_s);
+    QString checked;
+    for (const QAction* action : menu->actions())
+        checked += action->isChecked() ? action->text() : QString();
+    menu->close();
+    const auto& told = program.fake.messages.shown;
+    QCOMPARE(u"%1|%2|%3"_s.arg(values.value(u"Ansicht/Groesse"_s), checked,
+                 told.isEmpty() ? QString() : told.last().text),
+        expected);
+    QCOMPARE(told.size(), std::max<qsizetype>(1, steps.size()));
+    QCOMPARE(values.value(u"Punktestaende/Kopfrechnen"_s), u"42"_s);
 }
 
 QTEST_MAIN(TestStartScreen)

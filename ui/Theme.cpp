@@ -199,18 +199,24 @@ QFont fixedFont(qreal points)
 
 QPixmap picture(const QString& name, const QSize& size)
 {
-    // Every exercise screen shows the same pictures: render each once.
-    const QString key
-        = QStringLiteral("tambolino/%1/%2x%3").arg(name).arg(size.width()).arg(size.height());
+    // Every exercise screen shows the same pictures: render each once, at the screen's pixel
+    // density, so that a scaled window shows them sharp.
+    const qreal ratio = qApp->devicePixelRatio();
+    const QString key = QStringLiteral("tambolino/%1/%2x%3@%4")
+                            .arg(name)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(ratio);
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
     QSvgRenderer renderer(QStringLiteral(":/images/") + name + QStringLiteral(".svg"));
-    pixmap = QPixmap(size);
+    pixmap = QPixmap((QSizeF(size) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(QPointF(), size));
     painter.end();
     QPixmapCache::insert(key, pixmap);
     return pixmap;
@@ -223,6 +229,38 @@ void paintPicture(QPainter& painter, const QString& name, const QRectF& target)
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, target);
     painter.restore();
+}
+
+namespace {
+int g_zoom = 100;
+QByteArray g_givenFactor;
+bool g_factorGiven = false;
+const char* const ScaleVariable = "QT_SCALE_FACTOR";
+} // namespace
+
+void prepareZoom(int percent)
+{
+    g_zoom = percent;
+    g_factorGiven = qEnvironmentVariableIsSet(ScaleVariable);
+    g_givenFactor = qgetenv(ScaleVariable);
+    bool number = false;
+    const double given = g_givenFactor.toDouble(&number);
+    const double factor = (number && given > 0 ? given : 1.0) * percent / 100.0;
+    if (percent != 100)
+        qputenv(ScaleVariable, QByteArray::number(factor));
+}
+
+void zoomApplied()
+{
+    if (g_factorGiven)
+        qputenv(ScaleVariable, g_givenFactor);
+    else
+        qunsetenv(ScaleVariable);
+}
+
+int zoom()
+{
+    return g_zoom;
 }
 
 QIcon windowIcon()

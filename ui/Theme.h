@@ -52,4 +52,13 @@ QPixmap picture(const QString& name, const QSize& size);
 void paintPicture(QPainter& painter, const QString& name, const QRectF& target);
 QIcon windowIcon();
 
+// The zoom in percent: one factor for every position, size, font and picture, applied by Qt's
+// scaling of the whole window on top of any factor the environment gives (QT_SCALE_FACTOR).
+// Called before the application object exists; zoomApplied() afterwards, so that programs
+// started from here (the browser) are not scaled by it.
+void prepareZoom(int percent);
+void zoomApplied();
+// The zoom the program runs with.
+int zoom();
+
 } // namespace Theme
