@@ -22,11 +22,7 @@ constexpr int ShownChildren = 6;
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text, qreal points)
 {
-    auto* made = new QPushButton(parent);
-    made->setObjectName(name);
-    // A name with "&" would otherwise make a shortcut of the next letter.
-    made->setText(QString(text).replace(u'&', QStringLiteral("&&")));
-    made->setFont(Theme::uiFont(points, true));
+    QPushButton* made = namedButton(parent, name, text, points);
     made->setMinimumHeight(ButtonHeight);
     return made;
 }

@@ -77,9 +77,7 @@ QString oneLine(QString text)
 
 QPushButton* pushButton(QWidget* parent, const char* name, const QString& text)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(Theme::uiFont(9, true));
+    QPushButton* button = namedButton(parent, QString::fromLatin1(name), text, 9);
     button->adjustSize();
     return button;
 }

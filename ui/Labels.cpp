@@ -1,9 +1,11 @@
 #include "ui/Labels.h"
 
 #include "ui/ClickLabel.h"
+#include "ui/Theme.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QPushButton>
 #include <algorithm>
 
 namespace {
@@ -26,6 +28,16 @@ QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text)
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text)
 {
     return namedLabel(parent, QString::fromLatin1(name), text);
+}
+
+QPushButton* namedButton(QWidget* parent, const QString& name, const QString& text, qreal points)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setText(QString(text).replace(u'&', QStringLiteral("&&")));
+    button->setFont(Theme::uiFont(points, true));
+    button->setAutoDefault(true);
+    return button;
 }
 
 ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text)

@@ -5,6 +5,7 @@
 
 class ClickLabel;
 class QGroupBox;
+class QPushButton;
 class QLabel;
 class QRect;
 class QWidget;
@@ -14,6 +15,9 @@ class QWidget;
 QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text);
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
 ClickLabel* namedLink(QWidget* parent, const char* name, const QString& text);
+// A push button in the program's bold font; its text shows as it stands, "&" too. Enter presses
+// it as well as Space, as in a dialog: the screens that hold buttons are none.
+QPushButton* namedButton(QWidget* parent, const QString& name, const QString& text, qreal points);
 // A frame with its caption (empty for none), placed in its parent.
 QGroupBox* namedFrame(
     QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
