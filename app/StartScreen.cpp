@@ -110,7 +110,7 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
         = menuLabel("lblProgrammende", QStringLiteral("Programm beenden"), Theme::Black);
     place(end);
     end->move(width() - Margin - end->width(), MenuTop);
-    // The children's entries in a second row, with the name of the child whose scores show.
+    // The children's entries in a second row.
     x = 8;
     y = MenuTop + 22;
     ClickLabel* pick = menuLabel("lblKindWaehlen", QStringLiteral("Kind wählen"), Theme::Black);
@@ -122,7 +122,9 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     m_child->setTextFormat(Qt::PlainText);
     m_child->setFont(Theme::uiFont(10, true));
     Theme::setTextColour(m_child, Theme::EntryColour);
-    m_child->setGeometry(x + 16, MenuTop + 20, HelpLeft - x - 16, 20);
+    // Under the web address, right-aligned: clear of the sun, with room for the longest name.
+    m_child->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_child->setGeometry(width() - Margin - 320, 75, 320, 19);
     connect(pick, &ClickLabel::clicked, this, &StartScreen::childPickerRequested);
     connect(progress, &ClickLabel::clicked, this, &StartScreen::progressRequested);
     connect(load, &ClickLabel::clicked, this, &StartScreen::loadScoreFile);
