@@ -529,10 +529,12 @@ void TestScreens::accessible()
         screen = program.startScreen();
     }
     QVERIFY(screen);
-    if (input.startsWith(u'@'))
-        dragTiles(static_cast<ExerciseScreen*>(screen), input.mid(1));
-    else
-        typeToFocus(static_cast<ExerciseScreen*>(screen), input);
+    if (auto* exerciseScreen = qobject_cast<ExerciseScreen*>(screen)) {
+        if (input.startsWith(u'@'))
+            dragTiles(exerciseScreen, input.mid(1));
+        else
+            typeToFocus(exerciseScreen, input);
+    }
     QAccessibleInterface* told = QAccessible::queryAccessibleInterface(control(screen, name));
     QVERIFY(told);
     const QString description = told->text(QAccessible::Description);
