@@ -307,7 +307,9 @@ JournalDatabase::Private::State JournalDatabase::Private::connectServer(const Jo
     db.setUserName(server.user);
     db.setConnectOptions(QStringLiteral("connect_timeout=5"));
     QSqlQuery query(db);
-    if (!db.open()
+    // libpq prints the server's notices ("relation ... already exists, skipping") on standard
+    // error, where they would stand in the teacher's report.
+    if (!db.open() || !query.exec(QStringLiteral("SET client_min_messages TO warning"))
         || !query.exec(QStringLiteral(
             "CREATE TABLE IF NOT EXISTS journal_version (version INTEGER NOT NULL)"))) {
         error = db.isOpen() ? query.lastError().text() : db.lastError().text();
