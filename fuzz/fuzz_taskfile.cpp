@@ -73,17 +73,24 @@ struct Input
     }
 };
 
+std::optional<QChar> nextOf(const LetterEntry& entry)
+{
+    const qsizetype at = entry.position() - 1;
+    if (at < 0 || at >= entry.answer().size())
+        return std::nullopt;
+    return entry.answer()[at];
+}
+
 // Every engine answers a key with one step; a finished task brings the next. The right keys
 // come from the answer the engine expects, a wrong one before each.
-template<class Engine, class Expected>
-void typeTasks(Engine& engine, Expected expected, const Input& input)
+template<class Engine> void typeTasks(Engine&& engine, const Input& input)
 {
     if (!engine.start().isEmpty())
         return;
     int keys = 0;
     for (int task = 0; task < Tasks; ++task) {
         for (int i = 0; i < 200; ++i) {
-            const std::optional<QChar> right = expected();
+            const std::optional<QChar> right = nextOf(engine.entry());
             if (!right)
                 break;
             (void)engine.press(input.wrongKey(keys++));
@@ -95,14 +102,6 @@ void typeTasks(Engine& engine, Expected expected, const Input& input)
     }
 }
 
-std::optional<QChar> nextOf(const LetterEntry& entry)
-{
-    const qsizetype at = entry.position() - 1;
-    if (at < 0 || at >= entry.answer().size())
-        return std::nullopt;
-    return entry.answer()[at];
-}
-
 void driveEngine(int k, const Input& input)
 {
     TickingClock clock;
@@ -110,25 +109,16 @@ void driveEngine(int k, const Input& input)
     ProgramState state;
     const TaskFile::Loader loader = input.loader(exercise(k).tasks.lines);
     switch (exercise(k).kind) {
-    case ExerciseKind::Typing: {
-        TypingExercise engine(k, state, clock, random, loader);
-        typeTasks(
-            engine, [&engine] { return nextOf(engine.entry()); }, input);
+    case ExerciseKind::Typing:
+        typeTasks(TypingExercise(k, state, clock, random, loader), input);
         break;
-    }
-    case ExerciseKind::Arithmetic: {
-        ArithmeticExercise engine(k, state, clock, random, loader);
-        typeTasks(
-            engine, [&engine] { return nextOf(engine.entry()); }, input);
+    case ExerciseKind::Arithmetic:
+        typeTasks(ArithmeticExercise(k, state, clock, random, loader), input);
         break;
-    }
     case ExerciseKind::SingleAnswer:
-    case ExerciseKind::LetterFields: {
-        LetterFields engine(k, state.ScoreTable, clock, random, loader);
-        typeTasks(
-            engine, [&engine] { return nextOf(engine.entry()); }, input);
+    case ExerciseKind::LetterFields:
+        typeTasks(LetterFields(k, state.ScoreTable, clock, random, loader), input);
         break;
-    }
     case ExerciseKind::FillIn: {
         FillIn engine(k, state, clock, random, loader);
         if (!engine.start().isEmpty())

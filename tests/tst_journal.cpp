@@ -3,13 +3,8 @@
 #include "support/JournalSeed.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimeZone>
 #include <csignal>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -42,11 +37,6 @@ const QList<Session>& seeded()
 }
 
 const QDateTime Now = at(u"2026-11-30 12:00:00"_s);
-
-QString scalar(const QString& path, const QString& sql)
-{
-    return probe(u"QSQLITE"_s, path, sql);
-}
 
 } // namespace
 
@@ -89,8 +79,6 @@ void TestJournal::opening_data()
     QTest::newRow("empty file") << QByteArray("") << 0 << QString();
     QTest::newRow("journal") << journal << JournalDatabase::SchemaVersion << QString();
     QTest::newRow("text") << QByteArray("Hallo\n") << 0 << aside;
-    QTest::newRow("garbage") << QByteArray(8192, '\xA5') << 0 << aside;
-    QTest::newRow("header only") << journal.left(100) << 0 << aside;
     QTest::newRow("truncated") << journal.left(journal.size() / 2) << 0 << aside;
     QByteArray damaged = journal;
     damaged.replace(journal.size() / 2, 4096, QByteArray(4096, '\xA5'));
@@ -113,7 +101,7 @@ void TestJournal::opening()
     if (version == -2 || version > JournalDatabase::SchemaVersion) {
         const QString sql = version == -2 ? u"CREATE TABLE punkte (k INTEGER)"_s
                                           : u"PRAGMA user_version = %1"_s.arg(version);
-        QCOMPARE(scalar(temp.path, sql), QString());
+        QCOMPARE(inFile(temp.path, sql), QString());
         bytes = readFile(temp.path);
     }
 
@@ -128,10 +116,10 @@ void TestJournal::opening()
     QVERIFY(record(journal, seeded().first()));
     journal.close();
 
-    QCOMPARE(scalar(temp.path, u"PRAGMA user_version"_s),
+    QCOMPARE(inFile(temp.path, u"PRAGMA user_version"_s),
         QString::number(JournalDatabase::SchemaVersion));
-    QCOMPARE(scalar(temp.path, u"SELECT COUNT(*) FROM tasks"_s), kept ? u"203"_s : u"3"_s);
-    QCOMPARE(scalar(temp.path, u"PRAGMA journal_mode"_s), u"wal"_s);
+    QCOMPARE(inFile(temp.path, u"SELECT COUNT(*) FROM tasks"_s), kept ? u"203"_s : u"3"_s);
+    QCOMPARE(inFile(temp.path, u"PRAGMA journal_mode"_s), u"wal"_s);
     const JournalDatabase::Opened again = JournalDatabase().open(temp.path);
     QVERIFY(again.ok && again.setAside.isEmpty());
 }
@@ -147,7 +135,6 @@ void TestJournal::unwritable_data()
     QTest::newRow("disk full, new journal") << false << 0644 << 0700 << true << false;
     QTest::newRow("read-only file") << true << 0444 << 0777 << false << true;
     QTest::newRow("read-only folder") << true << 0644 << 0555 << false << false;
-    QTest::newRow("read-only folder, new journal") << false << 0644 << 0555 << false << false;
 }
 
 void TestJournal::unwritable()
@@ -289,8 +276,6 @@ void TestJournal::queries_data()
         { u"2026-11-03 2026-11-30 28"_s, u"2026-11-25 1 1"_s });
     row("days, now in another zone", Query::Days, u"Anna"_s, 9, at(u"2026-11-03 00:30:00"_s, 7200),
         1, { u"2026-11-03 2026-11-03 1"_s, u"2026-11-03 2 1"_s });
-    row("days, other child", Query::Days, u"Ben"_s, 9, Now, 28,
-        { u"2026-11-03 2026-11-30 28"_s, u"2026-11-20 1 5"_s });
     row("days, nobody", Query::Days, u"Carla"_s, 9, Now, 7, { u"2026-11-24 2026-11-30 7"_s });
     // The clock set back: at least what the task took. The journey: its own local time.
     row("last sessions", Query::Sessions, u"Anna"_s, 0, Now, 0,
@@ -302,12 +287,10 @@ void TestJournal::queries_data()
         { u"9 · 6 1 3 0"_s, u"8 · 8 1 1 0"_s, u"7 · 8 2 1 1"_s });
     row("difficult, tie goes to more errors", Query::Difficult, u"Anna"_s, 9, Now, 60,
         { u"9 · 6 1 3 0"_s, u"7 · 8 3 3 1"_s, u"8 · 8 1 1 0"_s });
-    row("difficult, other child", Query::Difficult, u"Ben"_s, 9, Now, 28, { u"7 · 8 1 5 0"_s });
     // Kopfrechnen: 2 tasks with 1 error before the 17th, 4 with 4 after.
     row("totals", Query::Totals, u"Anna"_s, 0, Now, 28,
         { u"5 1 90 1 1 -"_s, u"9 2 650 6 5 0.5"_s, u"11 1 300 0 0 -"_s });
     row("totals, open session", Query::Totals, u"Ben"_s, 0, Now, 28, { u"9 1 30 1 5 -"_s });
-    row("totals, nobody", Query::Totals, u"Carla"_s, 0, Now, 28, {});
     // Two tries finished in the same second keep the order of their numbers.
     row("latest two tries", Query::Tries, u"Anna"_s, 9, Now, 2,
         { u"12 - 5 20.11. 16:03 0 false"_s, u"6 · 7 03.11. 00:05 0 false"_s,
@@ -317,8 +300,6 @@ void TestJournal::queries_data()
         { u"12 - 5 20.11. 16:03 0 false"_s, u"6 · 7 03.11. 00:05 0 false"_s,
             u"7 · 8 02.11. 23:55 2 false 03.11. 00:05 1 false 20.11. 16:01 0 true"_s,
             u"8 · 8 30.11. 07:40 1 false"_s, u"9 · 6 20.11. 16:02 3 false"_s });
-    row("latest tries, other child", Query::Tries, u"Ben"_s, 9, Now, 10,
-        { u"7 · 8 20.11. 16:00 5 false"_s });
 }
 
 void TestJournal::queries()

@@ -30,6 +30,11 @@ inline QString probe(const QString& driver, const QString& database, const QStri
     return value;
 }
 
+inline QString inFile(const QString& path, const QString& sql)
+{
+    return probe(u"QSQLITE"_s, path, sql);
+}
+
 // Local time with its offset from UTC, central European winter time unless told.
 inline QDateTime at(const QString& local, int offset = 3600)
 {
