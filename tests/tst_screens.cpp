@@ -325,7 +325,6 @@ void TestScreens::frame()
         QCOMPARE(Theme::textColour(control(screen, row.line)),
             row.judgedOnEnter ? Theme::WrongColour : Theme::Black);
     }
-    const QString before = text(screen, u"lblPunktestand"_s);
     row.drive(screen, row.finish.mid(typed));
     QCOMPARE(panel(), row.pause.isEmpty() ? u"imgZiel 1 2"_s : u"imgZiel 1 1"_s);
     const qint32 score = program.state.ScoreTable(row.k);
@@ -334,7 +333,6 @@ void TestScreens::frame()
         QStringList { u"%1|%2|1 s|1 Fehler|%3 Punkte|0"_s.arg(row.k)
                           .arg(row.prompt)
                           .arg(qint64 { score } - scoreBefore) });
-    QVERIFY(text(screen, u"lblPunktestand"_s) != before);
     QCOMPARE(text(screen, u"lblPunktestand"_s), formatScore(score));
     // The journal has the open session and its task with the same facts.
     QCOMPARE(journalled(program),
@@ -483,27 +481,17 @@ void TestScreens::accessible_data()
     const QString puzzle = u"Ohr"_s;
     row("start entry", 0, {}, {}, u"lblKopfrechnen"_s,
         u"Button|Kopfrechnen||"_s + exercise(9).description);
-    row("start menu", 0, {}, {}, u"lblHilfe"_s, u"Button|Hilfe||"_s);
     row("task", 9, times, {}, u"lblVorgabe"_s, u"StaticText|Aufgabe: 7 · 8 =|7 · 8 =|"_s);
     row("typed line", 9, times, u"5"_s, u"lblEingabe"_s, u"StaticText|Eingabe: 5_|5_|"_s);
     row("score", 9, times, {}, u"lblPunktestand"_s, u"StaticText|Punktestand 0000120|0000120|"_s);
     row("right face", 9, times, u"5"_s, u"imgLach"_s, u"Graphic|Richtig||"_s);
     row("wrong face hidden", 9, times, u"5"_s, u"imgAerg"_s, u"Graphic|Falsch||hidden"_s);
-    row("done face", 9, times, u"56"_s, u"imgZiel"_s, u"Graphic|Geschafft||"_s);
     row("error display", 1, u"Tor|Tür"_s, u"x"_s, u"lblFehleranzeige"_s,
         u"StaticText|Fehleranzeige: x statt T|x statt T|"_s);
     row("message", 2, puzzle, u"@00"_s, u"lblPunktemeldung"_s,
         u"StaticText|Meldungen: + 10 Punkte|+ 10 Punkte|"_s);
-    row("prompt", 4, u"der Hund|das Hündchen"_s, {}, u"lblVorgabe"_s,
-        u"StaticText|Vorgabe: der Hund|der Hund|"_s);
     row("fill-in field", 3, u"Die So|nn|e scheint."_s, {}, u"txtEingabe"_s,
         u"EditableText|"_s + exercise(3).captions.instruction + u"|Die Soe scheint.|"_s);
-    row("Enter button", 3, u"Die So|nn|e scheint."_s, {}, u"cmdEnter"_s,
-        u"Button|Prüfen (Eingabetaste)||"_s);
-    row("time limit", 3, u"Die So|nn|e scheint."_s, {}, u"opt10min"_s, u"RadioButton|10 min||"_s);
-    row("link", 3, u"Die So|nn|e scheint."_s, {}, u"lblLoesAnzeige"_s,
-        u"Button|Lösung anzeigen||"_s);
-    row("end", 2, puzzle, {}, u"lblUebEnd"_s, u"Button|Übung beenden||"_s);
     row("tile", 2, puzzle, {}, u"lblBuchstabe(1)"_s, u"StaticText|Buchstabe h||"_s);
     row("free box", 2, puzzle, u"@00"_s, u"lblZiel(1)"_s, u"StaticText|Feld 2 von 3, frei||"_s);
     row("filled box", 2, puzzle, u"@00"_s, u"lblZiel(0)"_s,
@@ -718,9 +706,8 @@ void TestScreens::ownRegistry()
         return new ArithmeticScreen(exercise(9), state, platform);
     });
     // Outside the catalogue: ignored.
-    registry.add(0, [&built](ProgramState&, Platform&) { return ++built, nullptr; });
-    registry.add(
-        ExerciseCount + 1, [&built](ProgramState&, Platform&) { return ++built, nullptr; });
+    for (const int outside : { 0, ExerciseCount + 1 })
+        registry.add(outside, [&built](ProgramState&, Platform&) { return ++built, nullptr; });
     program.start(std::move(registry));
     program.show();
     for (int k = 1; k <= ExerciseCount; ++k)
@@ -887,7 +874,6 @@ void TestScreens::wordPuzzleByKeyboard_data()
     QTest::addColumn<QString>("drops"); // digit pairs: tile onto box
     // A wrong tile left on a box that is filled next; the loose one is still taken.
     QTest::newRow("wrong, then right on its box") << u"Ohr"_s << u"10001122"_s;
-    QTest::newRow("the same wrong drop twice") << u"Ohr"_s << u"0101101100"_s;
     QTest::newRow("Ball, the l boxes swapped") << u"Ball"_s << u"23320011"_s;
     QTest::newRow("four wrong, no bonus") << u"Hut"_s << u"0102102021001122"_s;
 }

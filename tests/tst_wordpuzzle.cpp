@@ -73,8 +73,8 @@ void TestWordPuzzle::steps_data()
     // Judged when the corner lies less than 100 twips from the box's both ways and the box is
     // free; a right tile snaps in. Box 0 of a three-letter word lies at 3940,4320.
     row("99 left and above", "AAb", "0@3841,4221", "1010 GYY 0 3940,4320", "+ 10 Punkte");
-    row("99 right and below", "AAb", "0@4039,4419", "1010 GYY 0", "+ 10 Punkte");
-    row("99.99 left", "AAb", "0@3840.01,4320", "1010 GYY 0", "+ 10 Punkte");
+    row("99 right and below, 99.99 left of box 1", "AAb", "0@4039,4419 1@4320.01,4320",
+        "1020 GGY 0", "+ 10 Punkte");
     // A hit on the way would fix the tile there. Let go outside the play area, a tile is brought
     // back to its edge.
     row("100 off each way, then beyond the bottom right", "AAb",
@@ -83,25 +83,21 @@ void TestWordPuzzle::steps_data()
     row("beyond the top left", "Ohr", "1@-1,-1", "1000 YYY 0 120,2040");
     // A word of 3 to 8 letters stands in the middle; a word of one letter is solved at once.
     row("1 letter", "S", "0>0", "1110 G 1000 2280,4320", "+ 100 Punkte für 0 Fehler");
-    row("2 letters", "Sc", "0>0", "1010 GY 0 2280,4320", "+ 10 Punkte");
     row("8 letters", "Schmette", "0>0", "1010 GYYYYYYY 0 2740,4320", "+ 10 Punkte");
     row("9 letters", "Schmetter", "0>0", "1010 GYYYYYYYY 0 2280,4320", "+ 10 Punkte");
     // The bonus goes by the wrong drops in the word; a click on a tile left on a wrong box is
     // another.
     row("bonus after 0 wrong", "Ab", "1>1 0>0", "1120 GG 1000", "+ 100 Punkte für 0 Fehler");
     row("bonus after 1 wrong", "Ab", "0>1 1>1 0>0", "1060 GG 1000", "+ 50 Punkte für 1 Fehler");
-    row("bonus after 2 wrong", "Ab", "0>1 0>1 1>1 0>0", "1025 GG 1000", "+ 25 Punkte für 2 Fehler");
     row("bonus after 3 wrong", "Ab", "0>1 0>1 0>1 1>1 0>0", "1000 GG 1000",
         "+ 10 Punkte für 3 Fehler");
     row("bonus after 4 wrong", "Ab", "0>1 0>1 0>1 0>1 1>1 0>0", "980 GG 1000", "+ 10 Punkte");
     row("Ball, l boxes swapped", "Ball", "2>3 3>2", "1020 YYGG 0", "+ 10 Punkte");
-    row("5 - 10 stops at 0", "Ohr", "0>1", "0 RYY 0", "- 10 Punkte", 5);
     row("60 - 100 stops at 0", "Ohr", "solution", "0 RRR 3000", "- 100 Punkte", 60);
     row("stops at the top", "Ohr", "0>0", "2147483647 GYY 0", "+ 10 Punkte", 2147483640);
     // Only the last wrong tile turns yellow again; a tile fixed meanwhile stays fixed.
     row("two wrong in the flash", "Ohr", "0>1 1>2 flash", "980 RYY 0", "- 10 Punkte");
     row("fixed in the flash", "Ohr", "0>1 0>0 flash", "1000 GYY 0", "+ 10 Punkte");
-    row("solution in the flash", "Ohr", "0>1 solution flash", "890 RRR 3000", "- 100 Punkte");
     row("solution twice costs once", "Ohr", "0>0 solution solution", "910 RRR 3000",
         "- 100 Punkte");
     row("solution in the pause after the word", "Ohr", "0>0 1>1 2>2 solution", "1030 RRR 3000",
