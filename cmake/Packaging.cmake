@@ -84,9 +84,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tambolino.example/")
-# Qt and the C++ runtime come from dpkg-shlibdeps; these are read at run time only.
+# Qt and the C++ runtime come from dpkg-shlibdeps; these are read at run time only, the SQLite
+# driver of the practice journal among them, a plugin that no linker sees.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
-# Help pages and the web link open in the browser through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n, libqt6sql6-sqlite")
+# Help pages and the web link open in the browser through xdg-open; the PostgreSQL driver
+# serves a school's journal server.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libqt6sql6-psql")
 include(CPack)
