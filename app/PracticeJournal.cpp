@@ -30,7 +30,6 @@ PracticeJournal::PracticeJournal(ProgramState& state, Platform& platform, QObjec
     : QObject(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_settings(JournalSettings::read(platform.settings))
 { }
 
 PracticeJournal::~PracticeJournal() = default;
@@ -54,7 +53,7 @@ JournalDatabase* PracticeJournal::database()
         }
         if (!opened.ok)
             failed();
-        m_database.setClassName(m_settings.className);
+        m_database.setClassName(settings().className);
     }
     return m_database.isOpen() ? &m_database : nullptr;
 }
@@ -81,13 +80,20 @@ void PracticeJournal::failed()
         Title, MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
 }
 
+const JournalSettings& PracticeJournal::settings()
+{
+    if (!m_settings)
+        m_settings = JournalSettings::read(m_platform.settings);
+    return *m_settings;
+}
+
 void PracticeJournal::upload()
 {
     // The upload reads the local journal; it must exist with its schema first.
-    if (!m_settings.server || !database())
+    if (!settings().server || !database())
         return;
     if (!m_upload) {
-        m_upload = new JournalUpload(path(), *m_settings.server, this);
+        m_upload = new JournalUpload(path(), *settings().server, this);
         connect(m_upload, &JournalUpload::serverState, this, &PracticeJournal::serverState);
     }
     m_upload->request();

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 class ExerciseScreen;
 class JournalUpload;
@@ -46,10 +47,12 @@ private:
     void sessionEnded(Session& session, SessionEnd end);
     // The first failure of a run is told; later ones would say nothing new.
     void failed();
+    // Read at the first use, not while the window is being built.
+    const JournalSettings& settings();
 
     ProgramState& m_state;
     Platform& m_platform;
-    const JournalSettings m_settings;
+    std::optional<JournalSettings> m_settings;
     JournalDatabase m_database;
     JournalUpload* m_upload = nullptr;
     bool m_tried = false;
