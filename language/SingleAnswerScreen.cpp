@@ -1,6 +1,7 @@
 #include "language/SingleAnswerScreen.h"
 
 #include "core/ExerciseCatalogue.h"
+#include "language/TaskRooms.h"
 #include "ui/Accessibility.h"
 #include "ui/Labels.h"
 #include "ui/Theme.h"
@@ -11,9 +12,10 @@
 #include <functional>
 
 namespace {
-constexpr qreal PromptPoints = 12;
-constexpr qreal SmallestPromptPoints = 8;
-constexpr qreal PairPoints = 15.75;
+// The places --check measures the lines of a task against.
+constexpr qreal PromptPoints = TaskRooms::FieldPoints;
+constexpr qreal SmallestPromptPoints = TaskRooms::SmallestPoints;
+using TaskRooms::PairPoints;
 
 // The largest size from `points` down to the smallest at which the text fits.
 QFont largestFitting(qreal points, const std::function<bool(const QFontMetrics&)>& fits)
@@ -79,7 +81,7 @@ void SingleAnswerScreen::buildFramed(const QString& promptCaption, const QString
     QGroupBox* prompt = namedFrame(taskArea(), "fraVorgabe", promptCaption, { 0, 0, width, 124 });
     m_vorgabe = fixedLabel(
         prompt, QStringLiteral("lblVorgabe"), QStringLiteral("Vorgabetext"), PromptPoints);
-    m_vorgabe->setGeometry(10, 22, width - 20, 94);
+    m_vorgabe->setGeometry(10, 22, TaskRooms::FramedPromptWidth, TaskRooms::FramedPromptHeight);
     m_vorgabe->setAlignment(Qt::AlignCenter);
     m_vorgabe->setWordWrap(true);
 
@@ -129,7 +131,7 @@ void SingleAnswerScreen::showPrompt()
 // A prompt too long for the frame shrinks, so that the typed word stays in sight.
 void SingleAnswerScreen::placePair()
 {
-    const QRect row(12, 72, taskArea()->width() - 24, m_vorgabe->parentWidget()->height() - 80);
+    const QRect row(12, 72, TaskRooms::PairRowWidth, TaskRooms::PairRowHeight);
     const QString answer = exercise().answer(1);
     const QFont font = largestFitting(PairPoints, [&](const QFontMetrics& metrics) {
         return pairLine(metrics, m_vorgabe->text(), answer, row).prompt.height() <= row.height();

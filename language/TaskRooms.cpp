@@ -6,15 +6,6 @@
 #include "language/TypingLayout.h"
 
 namespace {
-// Verkleinerungen and Wortraten: the prompt wraps in its frame and shrinks; the answer field
-// below it.
-constexpr int FramedPromptWidth = 388;
-constexpr int FramedPromptHeight = 94;
-constexpr int FramedEntryWidth = 386;
-// Wortpaare: prompt and answer on one row, the prompt wrapping where it must.
-constexpr int PairRowWidth = 384;
-constexpr int PairRowHeight = 100;
-constexpr qreal PairPoints = 15.75;
 // The fill-in solution display: the field's width, border and indent.
 constexpr qreal FillInPoints = 14.25;
 constexpr int FillInMargin = 10;

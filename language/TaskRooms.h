@@ -35,6 +35,16 @@ VerbForms verbForms(const Exercise& row);
 inline constexpr qreal SmallestPoints = 8;
 inline constexpr qreal FieldPoints = 12;
 
+// Verkleinerungen and Wortraten: the prompt wraps in its frame and shrinks; the answer field
+// below it.
+inline constexpr int FramedPromptWidth = 388;
+inline constexpr int FramedPromptHeight = 94;
+inline constexpr int FramedEntryWidth = 386; // inside the field's border
+// Wortpaare: prompt and answer on one row, the prompt wrapping where it must.
+inline constexpr int PairRowWidth = 384;
+inline constexpr int PairRowHeight = 100;
+inline constexpr qreal PairPoints = 15.75;
+
 // Exercise k's places: the first line of a task that does not fit even at the smallest size
 // its screen shows it. Empty for an exercise whose lines have no place of their own.
 TaskLayout::Fits fits(int k);
