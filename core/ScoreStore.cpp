@@ -20,8 +20,9 @@ namespace ScoreStore {
 Scores load(const SettingsStore& settings)
 {
     Scores scores;
+    const QHash<QString, QString> stored = settings.values(Section);
     for (int k = 1; k <= ExerciseCount; ++k)
-        scores(k) = leadingNumber(settings.value(Section, key(k)));
+        scores(k) = leadingNumber(stored.value(key(k)));
     return scores;
 }
 

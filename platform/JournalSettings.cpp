@@ -4,9 +4,9 @@
 
 JournalSettings JournalSettings::read(const SettingsStore& store)
 {
-    const auto value = [&store](const char* key) {
-        return store.value(QStringLiteral("Tagebuch"), QString::fromLatin1(key));
-    };
+    const QHash<QString, QString> stored = store.values(QStringLiteral("Tagebuch"));
+    const auto value
+        = [&stored](const char* key) { return stored.value(QString::fromLatin1(key)); };
     JournalSettings settings;
     settings.className = value("Klasse");
     const QString host = value("Server");

@@ -132,18 +132,22 @@ QtSettingsStore::QtSettingsStore(const QString& fileName, const QStringList& sys
     , m_systemFiles(systemFiles)
 { }
 
-QString QtSettingsStore::value(const QString& section, const QString& key) const
+QHash<QString, QString> QtSettingsStore::values(const QString& section) const
 {
+    QHash<QString, QString> found;
     for (const QString& file : QStringList { m_fileName } + m_systemFiles) {
-        std::optional<QString> found;
+        QHash<QString, QString> inFile;
         parse(read(file).bytes, [&](const QString& s, const QString& k, const QString& v) {
-            if (s == section && k == key)
-                found = v;
+            if (s == section)
+                inFile.insert(k, v);
         });
-        if (found)
-            return *found;
+        // The user's file comes first: a key it holds stays.
+        for (auto it = inFile.cbegin(); it != inFile.cend(); ++it) {
+            if (!found.contains(it.key()))
+                found.insert(it.key(), it.value());
+        }
     }
-    return {};
+    return found;
 }
 
 bool QtSettingsStore::damaged() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,9 +21,14 @@ public:
     };
 
     virtual ~SettingsStore() = default;
-    // The text as stored; a missing key reads as an empty text. A damaged store gives what
-    // could be read of it.
-    virtual QString value(const QString& section, const QString& key) const = 0;
+    // Every key of a section with its text as stored, read in one go. A damaged store gives
+    // what could be read of it.
+    virtual QHash<QString, QString> values(const QString& section) const = 0;
+    // One key's text; a missing key reads as an empty text.
+    QString value(const QString& section, const QString& key) const
+    {
+        return values(section).value(key);
+    }
     // The store exists but cannot be read whole: the next write sets it aside.
     virtual bool damaged() const = 0;
     // Writes the values of one section in one step: afterwards the store holds either all of
@@ -46,7 +52,7 @@ public:
     explicit QtSettingsStore(const QString& fileName, const QStringList& systemFiles = {});
 
     QString fileName() const { return m_fileName; }
-    QString value(const QString& section, const QString& key) const override;
+    QHash<QString, QString> values(const QString& section) const override;
     bool damaged() const override;
     Written setValues(const QString& section, const Values& values) override;
 

@@ -36,8 +36,8 @@ void TestMonkey::randomInput()
     const QDir data(QStringLiteral(TAMBOLINO_DATA_DIR));
     for (const QString& name : data.entryList({ u"*.txt"_s }, QDir::Files))
         QVERIFY(QFile::copy(data.filePath(name), program.folder.filePath(name)));
-    fake.settings.values[u"Punktestaende/Division"_s] = u"2147483600"_s;
-    fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"-5"_s;
+    fake.settings.stored[u"Punktestaende/Division"_s] = u"2147483600"_s;
+    fake.settings.stored[u"Punktestaende/Abtippuebungen"_s] = u"-5"_s;
     QVERIFY(writeFile(program.documents.filePath(u"kind.tbo"_s), tensFile(ScoreFile::Lines)));
     QVERIFY(writeFile(program.documents.filePath(u"kaputt.tbo"_s), "zehn\r\n"));
     QVERIFY(QDir(program.documents.path()).mkdir(u"ordner"_s));

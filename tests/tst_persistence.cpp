@@ -18,7 +18,7 @@ struct Program : TestProgram
 {
     Program()
     {
-        fake.settings.values[u"Punktestaende/Abtippuebungen"_s] = u"1234"_s;
+        fake.settings.stored[u"Punktestaende/Abtippuebungen"_s] = u"1234"_s;
         start();
         if (writeFile(ben, tensFile(ScoreFile::Lines)))
             state.strPunktedatei = ben;
@@ -117,7 +117,7 @@ void TestPersistence::switchingFiles()
                 && (!benLost || told.text.contains(u"„%1“"_s.arg(chosen)))),
         qPrintable(told.text));
     QCOMPARE(told.buttons == MessageBox::Buttons::YesNoDefaultNo, benLost);
-    QCOMPARE(p.fake.settings.values.value(u"Punktestaende/Kopfrechnen"_s),
+    QCOMPARE(p.fake.settings.stored.value(u"Punktestaende/Kopfrechnen"_s),
         benLost ? QString::number(bens(9)) : QString());
 
     // Ben's scores went into his file before another took its place; the end of the run writes
@@ -128,7 +128,7 @@ void TestPersistence::switchingFiles()
     QCOMPARE(readFile(p.ben), benLost ? QByteArray() : switched ? ScoreFile::format(bens) : last);
     // A pipe is never opened, nor replaced by a file.
     QCOMPARE(QFileInfo(chosen).isFile() ? readFile(chosen) : QByteArray(), switched ? last : bytes);
-    QCOMPARE(p.fake.settings.values.value(u"Punktestaende/Einsetzuebungen"_s),
+    QCOMPARE(p.fake.settings.stored.value(u"Punktestaende/Einsetzuebungen"_s),
         QString::number(p.state.ScoreTable(3)));
 }
 
@@ -146,7 +146,7 @@ void TestPersistence::reset()
     QCOMPARE(p.fake.messages.shown.size(), 3);
     QVERIFY(p.fake.messages.shown[2].text.contains(u"„Tambolino.conf.beschaedigt“"_s));
     QCOMPARE(p.startScore(1), u"Punktestand: 0000000"_s);
-    QCOMPARE(p.fake.settings.values.values(), QStringList(ExerciseCount, u"0"_s));
+    QCOMPARE(p.fake.settings.stored.values(), QStringList(ExerciseCount, u"0"_s));
     // The current file gets the zeros at the end of the run.
     p.window->close();
     QCOMPARE(readFile(p.ben), QByteArray(" 0 \r\n").repeated(ScoreFile::Lines));

@@ -408,7 +408,7 @@ void TestSchoolJournal::failures()
         QVERIFY(writeFile(temp.path, journal));
     MemorySettings store;
     for (const QString& setting : settings)
-        store.values[u"Tagebuch/"_s + setting.section(u'=', 0, 0)] = setting.section(u'=', 1);
+        store.stored[u"Tagebuch/"_s + setting.section(u'=', 0, 0)] = setting.section(u'=', 1);
     CommandLine::JournalRequest request;
     if (setUp)
         request.kind = CommandLine::JournalRequest::Kind::SetUp;

@@ -508,7 +508,7 @@ void TestScreens::accessible()
     QFETCH(QString, expected);
     TestProgram program;
     if (k > 0)
-        program.fake.settings.values[u"Punktestaende/"_s + QLatin1String(exercise(k).settingsKey)]
+        program.fake.settings.stored[u"Punktestaende/"_s + QLatin1String(exercise(k).settingsKey)]
             = u"120"_s;
     QWidget* screen = k == 0 ? nullptr : program.startWith(k, tasks.split(u'|'));
     if (k == 0) {

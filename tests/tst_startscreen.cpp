@@ -74,7 +74,7 @@ void TestStartScreen::startScreen()
     const QMap<QString, QString> stored { { u"Wortraten"_s, u" -50"_s },
         { u"Kopfrechnen"_s, u"-2147483648"_s }, { u"Malfolgen"_s, u"2147483647"_s } };
     for (const auto& [key, value] : stored.asKeyValueRange())
-        program.fake.settings.values[u"Punktestaende/"_s + key] = value;
+        program.fake.settings.stored[u"Punktestaende/"_s + key] = value;
     program.start();
     program.show();
     for (int k = 1; k <= ExerciseCount; ++k) {
@@ -124,8 +124,8 @@ void TestStartScreen::serverNote()
     QFETCH(bool, shown);
     TestProgram program;
     if (!server.isEmpty()) {
-        program.fake.settings.values.insert(u"Tagebuch/Server"_s, server);
-        program.fake.settings.values.insert(u"Tagebuch/Port"_s, u"1"_s);
+        program.fake.settings.stored.insert(u"Tagebuch/Server"_s, server);
+        program.fake.settings.stored.insert(u"Tagebuch/Port"_s, u"1"_s);
     }
     program.start();
     program.show();
@@ -174,7 +174,7 @@ void TestStartScreen::viewSize()
     QFETCH(QString, steps);
     QFETCH(QString, expected);
     TestProgram program;
-    auto& values = program.fake.settings.values;
+    auto& values = program.fake.settings.stored;
     if (!stored.isNull())
         values[u"Ansicht/Groesse"_s] = stored;
     values[u"Punktestaende/Kopfrechnen"_s] = u"42"_s;

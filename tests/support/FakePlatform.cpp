@@ -21,11 +21,11 @@ SettingsStore::Written MemorySettings::setValues(const QString& section, const V
 {
     Written result { true, {} };
     if (std::exchange(isDamaged, false)) {
-        values.clear();
+        stored.clear();
         result.setAside = QStringLiteral("Tambolino.conf.beschaedigt");
     }
     for (const auto& [key, value] : written)
-        values.insert(section + u'/' + key, value);
+        stored.insert(section + u'/' + key, value);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/RandomSource.h"
 #include "platform/SettingsStore.h"
 
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QStringList>
@@ -49,12 +50,17 @@ public:
 class MemorySettings final : public SettingsStore
 {
 public:
-    QMap<QString, QString> values; // "section/key" -> value
+    QMap<QString, QString> stored; // "section/key" -> value
     // The store cannot be read whole: the next write starts it afresh.
     bool isDamaged = false;
-    QString value(const QString& section, const QString& key) const override
+    QHash<QString, QString> values(const QString& section) const override
     {
-        return values.value(section + u'/' + key);
+        QHash<QString, QString> found;
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+            if (it.key().startsWith(section + u'/'))
+                found.insert(it.key().sliced(section.size() + 1), it.value());
+        }
+        return found;
     }
     bool damaged() const override { return isDamaged; }
     Written setValues(const QString& section, const Values& values) override;
