@@ -31,7 +31,6 @@ MainWindow::MainWindow(
 {
     setObjectName(QStringLiteral("MDIGrund"));
     setWindowTitle(QStringLiteral("Tambolino"));
-    setWindowIcon(Theme::windowIcon());
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -60,6 +59,9 @@ MainWindow::MainWindow(
     addScreen(m_start);
     m_start->load();
     connect(m_journal, &PracticeJournal::serverState, m_start, &StartScreen::showServerState);
+    // The icon is drawn by Qt's SVG icon engine, a plugin: loaded once the window stands, it
+    // does not hold up the start.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(Theme::windowIcon()); });
     // Records left over from an earlier run go to the school's server once the window stands.
     QTimer::singleShot(0, m_journal, &PracticeJournal::upload);
     // The size of the window, on every screen.

@@ -66,13 +66,23 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     m_background.fill(Qt::white);
     setAttribute(Qt::WA_OpaquePaintEvent);
     {
+        // All cards are alike: one is drawn, antialiased outlines being dear, and copied.
+        const QSize cardSize = cellRect(1).size();
+        QPixmap card((QSizeF(cardSize) * ratio).toSize());
+        card.setDevicePixelRatio(ratio);
+        card.fill(Qt::transparent);
+        {
+            QPainter painter(&card);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
+            painter.setBrush(QColor(255, 255, 255, 200));
+            painter.drawRoundedRect(
+                QRectF(QPointF(), cardSize).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+        }
         QPainter painter(&m_background);
         Theme::paintPicture(painter, QStringLiteral("start"), rect());
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(QColor(192, 0, 0, 60), 1));
-        painter.setBrush(QColor(255, 255, 255, 200));
         for (int k = 1; k <= ExerciseCount; ++k)
-            painter.drawRoundedRect(QRectF(cellRect(k)).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+            painter.drawPixmap(cellRect(k).topLeft(), card);
     }
 
     // The menu row, left to right with a separator between each pair; "Hilfe" stands at
