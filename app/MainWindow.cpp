@@ -2,7 +2,6 @@
 
 #include "app/ChildPicker.h"
 #include "app/PracticeJournal.h"
-#include "app/ProgressScreen.h"
 #include "app/StartScreen.h"
 #include "core/ProgramState.h"
 #include "core/ScoreFile.h"
@@ -163,8 +162,15 @@ void MainWindow::showProgress()
 {
     if (raiseOpen(m_progress))
         return;
-    auto* progress = new ProgressScreen(m_journal->database(), m_journal->child(), m_platform);
-    connect(progress, &ProgressScreen::practiceRequested, this, &MainWindow::showPractice);
+    QWidget* progress = m_registry.createProgressView(m_journal->database(), m_journal->child(),
+        m_platform, [this](int k, const QStringList& prompts) { showPractice(k, prompts); });
+    if (!progress) {
+        m_platform.messages.show(QStringLiteral("Der Fortschritt kann nicht angezeigt werden: Ein "
+                                                "Teil von Tambolino fehlt. Bitte installieren Sie "
+                                                "Tambolino neu."),
+            QStringLiteral("Fortschritt"), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+        return;
+    }
     m_progress = addScreen(progress);
     m_mdiArea->setActiveSubWindow(m_progress);
     progress->setFocus();

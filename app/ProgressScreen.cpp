@@ -83,6 +83,14 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QString& text)
 }
 } // namespace
 
+QWidget* ProgressScreen::open(JournalDatabase* journal, const QString& child, Platform& platform,
+    const ProgressModule::Practise& practise)
+{
+    auto* view = new ProgressScreen(journal, child, platform);
+    connect(view, &ProgressScreen::practiceRequested, view, practise);
+    return view;
+}
+
 ProgressScreen::ProgressScreen(
     JournalDatabase* journal, const QString& child, Platform& platform, QWidget* parent)
     : QWidget(parent)

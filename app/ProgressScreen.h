@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgressModule.h"
 #include "platform/JournalRecords.h"
 
 #include <QWidget>
@@ -28,6 +29,10 @@ public:
     // `journal` may be null: the view then says that there is nothing to show.
     ProgressScreen(JournalDatabase* journal, const QString& child, Platform& platform,
         QWidget* parent = nullptr);
+
+    // A view whose "Diese Aufgaben üben" calls `practise`: what the module gives the program.
+    static QWidget* open(JournalDatabase* journal, const QString& child, Platform& platform,
+        const ProgressModule::Practise& practise);
 
     // Shows exercise k's chart and difficult tasks.
     void showExercise(int k);

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/JournalCommands.h"
 #include "app/MainWindow.h"
+#include "app/ProgressModule.h"
 #include "core/ProgramState.h"
 #include "core/ViewSize.h"
 #include "platform/Clock.h"
@@ -18,6 +19,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <functional>
 
 int main(int argc, char* argv[])
 {
@@ -69,12 +71,14 @@ int main(int argc, char* argv[])
     QtFileDialog files;
     QtBrowser browser;
     QtTextInput input;
-    QtPrinter printer;
+    ProgressModule progress(folders.programDirectory());
     Platform platform { clock, random, settings, folders, messages, files, browser, input,
-        printer };
+        progress };
 
+    ExerciseRegistry screens = ExerciseRegistry::builtIn();
+    screens.setProgressView(std::bind_front(&ProgressModule::openView, &progress));
     ProgramState state;
-    MainWindow window(state, platform);
+    MainWindow window(state, platform, std::move(screens));
     QObject::connect(
         &termination, &TerminationSignals::received, &window, &MainWindow::endUnattended);
     QObject::connect(

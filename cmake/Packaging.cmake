@@ -45,8 +45,11 @@ add_custom_target(tambolino_desktop_files ALL DEPENDS ${icon_files} ${man_page} 
 # A stripped installation (as in the package) also drops the compiler's notes, as dh_strip does.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TAMBOLINO_INSTALL_DIR}/tambolino\")
+        foreach(file tambolino tambolino-progress.so)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TAMBOLINO_INSTALL_DIR}/\${file}\")
+        endforeach()
     endif()")
 install(FILES ${packaging_dir}/${TAMBOLINO_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -6,8 +6,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QUrl>
 
@@ -93,19 +91,6 @@ std::optional<QString> QtTextInput::askText(
     if (!ok)
         return std::nullopt;
     return answer;
-}
-
-bool QtPrinter::print(const QString& documentName, const Paint& paint)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(documentName);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("Drucken"));
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    paint(printer);
-    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }
 
 void QtBrowser::open(const QUrl& url, Done done)

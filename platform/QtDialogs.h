@@ -25,13 +25,6 @@ public:
         const QString& text, const QString& title, const QString& preset) override;
 };
 
-// Qt Print Support's dialog, in the language of the installed translation.
-class QtPrinter final : public Printer
-{
-public:
-    bool print(const QString& documentName, const Paint& paint) override;
-};
-
 // xdg-open, run beside the window; its exit status tells whether a browser took the address.
 class QtBrowser final : public QObject, public Browser
 {

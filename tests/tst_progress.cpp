@@ -1,4 +1,5 @@
 // The child picker and the progress view, over a journal seeded by the test.
+#include "app/ProgressModule.h"
 #include "platform/JournalDatabase.h"
 #include "support/TestProgram.h"
 
@@ -111,6 +112,8 @@ private Q_SLOTS:
     void exercises();
     void sessionsExportAndPrint();
     void noEntries();
+    void module_data();
+    void module();
 };
 
 void TestProgress::picker_data()
@@ -270,6 +273,32 @@ void TestProgress::noEntries()
     QTest::keyClick(view, Qt::Key_Escape);
     program.settle();
     QVERIFY(!program.window->findChild<QWidget*>(u"frmFortschritt"_s));
+}
+
+void TestProgress::module_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("built") << true;
+    QTest::newRow("missing") << false;
+}
+
+// The program has the view from its module: the one built beside it opens, a missing one is
+// reported instead of a crash or a silent click.
+void TestProgress::module()
+{
+    QFETCH(bool, present);
+    const QTemporaryDir empty;
+    ProgressModule module(present ? QStringLiteral(TAMBOLINO_MODULE_DIR) : empty.path());
+    TestProgram program;
+    ExerciseRegistry screens = ExerciseRegistry::builtIn();
+    screens.setProgressView(std::bind_front(&ProgressModule::openView, &module));
+    program.start(std::move(screens));
+    program.show();
+    program.click(u"lblFortschritt"_s);
+    QCOMPARE(program.window->findChild<QWidget*>(u"frmFortschritt"_s) != nullptr, present);
+    QCOMPARE(program.fake.messages.shown.size(), present ? 0 : 1);
+    if (!present)
+        QVERIFY(!module.print(u"Fortschritt"_s, [](QPagedPaintDevice&) { QFAIL("painted"); }));
 }
 
 QTEST_MAIN(TestProgress)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/ProgressScreen.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/ProgramState.h"
 #include "frame/ExerciseScreen.h"
@@ -56,7 +57,15 @@ struct TestProgram
         fake.folders.data = folder.filePath(QStringLiteral("daten"));
     }
 
-    void start(ExerciseRegistry exercises = ExerciseRegistry::builtIn())
+    // The program's screens, with the progress view linked in where the program loads it.
+    static ExerciseRegistry programScreens()
+    {
+        ExerciseRegistry screens = ExerciseRegistry::builtIn();
+        screens.setProgressView(&ProgressScreen::open);
+        return screens;
+    }
+
+    void start(ExerciseRegistry exercises = programScreens())
     {
         window = std::make_unique<MainWindow>(state, fake.platform, std::move(exercises));
     }
