@@ -14,7 +14,6 @@
 #include <QUuid>
 #include <QVariant>
 #include <algorithm>
-#include <atomic>
 #include <tuple>
 
 namespace {
@@ -173,13 +172,13 @@ QString serverColumns(QStringList fields)
     fields.last() = QStringLiteral("sent");
     return fields.join(QStringLiteral(", "));
 }
-
-std::atomic<int> connections { 0 };
 } // namespace
 
 struct JournalDatabase::Private
 {
-    QString connection = QStringLiteral("journal-%1").arg(connections++);
+    // Named after the object: a counter would start again in each copy of this code (the progress
+    // module has one), and Qt drops a connection when another takes its name.
+    QString connection = QStringLiteral("journal-%1").arg(quintptr(this), 0, 16);
     QSqlDatabase db;
     QString error;
     QString className;

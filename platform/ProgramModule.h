@@ -3,7 +3,7 @@
 #include <QLibrary>
 
 // A shared library of the program's own, beside its executable, loaded at the first function
-// asked of it and never unloaded: what it made may outlive this object.
+// asked of it and not unloaded while the program runs: what it made may outlive this object.
 class ProgramModule
 {
 public:
