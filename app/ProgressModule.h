@@ -17,7 +17,9 @@ struct Platform;
 class ProgressModule final : public Printer
 {
 public:
-    static constexpr char FileName[] = "tambolino-progress.so";
+    // In a folder of its own: a shared object right in the program's folder would make the
+    // Debian package run ldconfig, which a private library does not need.
+    static constexpr char FileName[] = "module/tambolino-progress.so";
 
     // "Diese Aufgaben üben": exercise k with only these tasks.
     using Practise = std::function<void(int k, const QStringList& prompts)>;

@@ -45,7 +45,7 @@ add_custom_target(tambolino_desktop_files ALL DEPENDS ${icon_files} ${man_page} 
 # A stripped installation (as in the package) also drops the compiler's notes, as dh_strip does.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        foreach(file tambolino tambolino-progress.so)
+        foreach(file tambolino module/tambolino-progress.so)
             execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
                 --remove-section=.note
                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TAMBOLINO_INSTALL_DIR}/\${file}\")

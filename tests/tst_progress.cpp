@@ -288,7 +288,7 @@ void TestProgress::module()
 {
     QFETCH(bool, present);
     const QTemporaryDir empty;
-    ProgressModule module(present ? QStringLiteral(TAMBOLINO_MODULE_DIR) : empty.path());
+    ProgressModule module(present ? QStringLiteral(TAMBOLINO_PROGRAM_DIR) : empty.path());
     TestProgram program;
     ExerciseRegistry screens = ExerciseRegistry::builtIn();
     screens.setProgressView(std::bind_front(&ProgressModule::openView, &module));
