@@ -146,7 +146,7 @@ void driveEngine(int k, const Input& input)
                     const WordPuzzle::Position box = engine.box((i + shift) % engine.length());
                     const WordPuzzle::Tile& tile = engine.tile(i);
                     engine.grab(i, tile.position);
-                    (void)engine.drag(i, box, true);
+                    (void)engine.drag(i, box);
                     (void)engine.release(i);
                     engine.endFlash();
                 }

@@ -122,9 +122,9 @@ void WordPuzzle::grab(int i, Position pointer)
     m_gripY = static_cast<qint16>(roundHalfEven(pointer.top));
 }
 
-bool WordPuzzle::drag(int i, Position pointer, bool leftButtonOnly)
+bool WordPuzzle::drag(int i, Position pointer)
 {
-    if (i < 0 || i >= length() || !leftButtonOnly)
+    if (i < 0 || i >= length())
         return false;
     Tile& tile = m_tiles[static_cast<std::size_t>(i)];
     if (tile.colour == Colour::Green)
@@ -155,11 +155,9 @@ WordPuzzle::Outcome WordPuzzle::release(int i)
         m_occupied[static_cast<std::size_t>(hit)] = true;
         ++m_fixed;
         m_scores.add(m_number, DropPoints);
-        outcome.drop = Outcome::Drop::Right;
         outcome.picture = TaskStep::Picture::Right;
         outcome.message = QStringLiteral("+ 10 Punkte");
         if (m_fixed == length()) {
-            outcome.complete = true;
             outcome.picture = TaskStep::Picture::Done;
             // A word laid out by "Lösung anzeigen" earns no bonus: asking for the solution
             // must never pay.
@@ -177,7 +175,6 @@ WordPuzzle::Outcome WordPuzzle::release(int i)
         m_tally.wrong();
         tile.colour = Colour::Red;
         m_scores.deduct(m_number, DropPoints);
-        outcome.drop = Outcome::Drop::Wrong;
         outcome.picture = TaskStep::Picture::Wrong;
         outcome.errors = m_errors;
         outcome.message = QStringLiteral("- 10 Punkte");
@@ -196,7 +193,8 @@ void WordPuzzle::tally(Outcome& outcome, qint32 scoreBefore)
     if (m_finished)
         return;
     m_tally.add(qint64 { m_scores(m_number) } - scoreBefore);
-    if (outcome.complete || outcome.pause > 0) {
+    // Done: the last tile of the word is fixed, the bonus given.
+    if (outcome.picture == TaskStep::Picture::Done || outcome.pause > 0) {
         m_finished = true;
         outcome.finished = m_tally.result();
     }

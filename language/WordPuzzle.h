@@ -61,14 +61,6 @@ public:
     // tile is fixed or its solution shown, whichever comes first.
     struct Outcome : TaskStep
     {
-        enum class Drop
-        {
-            None, // not on a free box: nothing judged
-            Right,
-            Wrong,
-        };
-        Drop drop = Drop::None;
-        bool complete = false; // the last tile of the word is fixed; the bonus was given
         bool flash = false; // Timer3 (re)starts with FlashTime
     };
 
@@ -84,9 +76,9 @@ public:
 
     // The mouse button went down on tile i, `pointer` inside it.
     void grab(int i, Position pointer);
-    // The mouse moved on tile i: a loose tile follows when the left button alone is held, the
+    // The mouse moved on tile i with the left button alone held: a loose tile follows, the
     // grabbed point staying under the pointer. True when the tile moved.
-    bool drag(int i, Position pointer, bool leftButtonOnly);
+    bool drag(int i, Position pointer);
     // The mouse button was let go on tile i: a drop on a free box is judged; then the tile is
     // kept inside the play area.
     Outcome release(int i);

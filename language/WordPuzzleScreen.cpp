@@ -242,7 +242,7 @@ void WordPuzzleScreen::grabTile(int i, const WordPuzzle::Position& pointer)
 
 void WordPuzzleScreen::moveTile(int i, const WordPuzzle::Position& pointer)
 {
-    if (m_puzzle.drag(i, pointer, true))
+    if (m_puzzle.drag(i, pointer))
         m_tiles[static_cast<std::size_t>(i)]->move(place(m_puzzle.tile(i).position, this));
 }
 

@@ -30,8 +30,7 @@ struct Puzzle
         const Position grip { 187, 240 };
         puzzle.grab(last, grip);
         const Position at = puzzle.tile(last).position;
-        puzzle.drag(
-            last, { target.left - at.left + grip.left, target.top - at.top + grip.top }, true);
+        puzzle.drag(last, { target.left - at.left + grip.left, target.top - at.top + grip.top });
         return puzzle.release(last);
     }
 
