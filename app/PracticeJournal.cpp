@@ -60,7 +60,7 @@ JournalDatabase* PracticeJournal::database()
 
 QString PracticeJournal::path() const
 {
-    return m_platform.folders.dataFolder() + u'/' + QLatin1StringView(JournalDatabase::FileName);
+    return JournalDatabase::pathIn(m_platform.folders.dataFolder());
 }
 
 QString PracticeJournal::child() const

@@ -32,16 +32,16 @@ int main(int argc, char* argv[])
     const auto answer = CommandLine::answer(CommandLine::arguments(argc, argv), programDirectory);
     if (answer.exitCode)
         return CommandLine::print(answer);
+    QCoreApplication::setApplicationName(QStringLiteral("Tambolino"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tambolino"));
+    QtSettingsStore settings;
     if (answer.journal) {
         const QCoreApplication core(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Tambolino"));
-        QCoreApplication::setOrganizationName(QStringLiteral("Tambolino"));
-        const QtSettingsStore settings;
-        return CommandLine::print(JournalCommands::run(*answer.journal, settings,
-            SystemFolders().dataFolder() + u'/' + QLatin1StringView(JournalDatabase::FileName)));
+        return CommandLine::print(JournalCommands::run(
+            *answer.journal, settings, JournalDatabase::pathIn(SystemFolders().dataFolder())));
     }
     // The size chosen in "Ansicht" scales the whole window; Qt takes it only at its start.
-    Theme::prepareZoom(ViewSize::load(QtSettingsStore()));
+    Theme::prepareZoom(ViewSize::load(settings));
     QApplication app(argc, argv);
     Theme::zoomApplied();
     // Only one copy writes the scores; a second start brings the first to the front.
@@ -50,8 +50,6 @@ int main(int argc, char* argv[])
         return 0;
     // Installed before the window: a signal that comes before the window is there waits for it.
     TerminationSignals termination;
-    QApplication::setApplicationName(QStringLiteral("Tambolino"));
-    QApplication::setOrganizationName(QStringLiteral("Tambolino"));
     // Lets the desktop match the window with its menu entry and icon.
     QApplication::setDesktopFileName(QStringLiteral(TAMBOLINO_APP_ID));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -65,7 +63,6 @@ int main(int argc, char* argv[])
 
     SystemClock clock;
     SystemRandom random(clock);
-    QtSettingsStore settings;
     SystemFolders folders;
     QtMessageBox messages;
     QtFileDialog files;

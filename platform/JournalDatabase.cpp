@@ -198,18 +198,8 @@ struct JournalDatabase::Private
         return open;
     }
 
-    // Runs a statement with its values bound to the placeholders in order; false with `error`
-    // set when it fails.
-    bool run(QSqlQuery& query, const QVariantList& values = {})
-    {
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values.at(i));
-        if (query.exec())
-            return true;
-        error = query.lastError().text();
-        return false;
-    }
-
+    // Runs a statement with its values bound to the placeholders in order; nothing, with
+    // `error` set, when it fails.
     std::optional<QSqlQuery> prepared(const QString& sql, const QVariantList& values)
     {
         QSqlQuery query(db);
@@ -218,8 +208,12 @@ struct JournalDatabase::Private
             error = query.lastError().text();
             return std::nullopt;
         }
-        if (!run(query, values))
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        if (!query.exec()) {
+            error = query.lastError().text();
             return std::nullopt;
+        }
         return query;
     }
 
@@ -305,13 +299,8 @@ JournalDatabase::Private::State JournalDatabase::Private::connectServer(const Jo
     db.setDatabaseName(server.database);
     db.setUserName(server.user);
     db.setConnectOptions(QStringLiteral("connect_timeout=5"));
-    QSqlQuery query(db);
-    // libpq prints the server's notices ("relation ... already exists, skipping") on standard
-    // error, where they would stand in the teacher's report.
-    if (!db.open() || !query.exec(QStringLiteral("SET client_min_messages TO warning"))
-        || !query.exec(QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS journal_version (version INTEGER NOT NULL)"))) {
-        error = db.isOpen() ? query.lastError().text() : db.lastError().text();
+    if (!db.open()) {
+        error = db.lastError().text();
         return State::Failed;
     }
     return migrate() ? State::Ready : State::Failed;
@@ -330,6 +319,22 @@ std::optional<int> JournalDatabase::Private::storedVersion()
 
 bool JournalDatabase::Private::migrate()
 {
+    // Nearly every opening finds the schema current: seen so without a transaction, and on the
+    // server without the lock by which computers meeting it first take turns.
+    if (storedVersion() == SchemaVersion)
+        return true;
+    error.clear();
+    if (!sqlite()) {
+        QSqlQuery query(db);
+        // libpq prints the server's notices ("relation ... already exists, skipping") on
+        // standard error, where they would stand in the teacher's report.
+        if (!query.exec(QStringLiteral("SET client_min_messages TO warning"))
+            || !query.exec(QStringLiteral(
+                "CREATE TABLE IF NOT EXISTS journal_version (version INTEGER NOT NULL)"))) {
+            error = query.lastError().text();
+            return false;
+        }
+    }
     for (;;) {
         bool current = false;
         const bool done = transaction([this, &current] {

@@ -30,6 +30,10 @@ public:
     static constexpr int SchemaVersion = 3;
     // The journal's file in the program's data folder.
     static constexpr const char* FileName = "tagebuch.sqlite";
+    static QString pathIn(const QString& dataFolder)
+    {
+        return dataFolder + u'/' + QLatin1StringView(FileName);
+    }
 
     enum class Damage
     {

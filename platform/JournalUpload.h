@@ -23,7 +23,6 @@ public:
 
     // Starts a run; during a run, one more follows it.
     void request();
-    bool busy() const { return m_thread != nullptr; }
 
 Q_SIGNALS:
     // After each run. `reachable` false: the server could not be reached or refused the
