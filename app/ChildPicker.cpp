@@ -1,10 +1,10 @@
 #include "app/ChildPicker.h"
 
-#include "app/SubWindow.h"
 #include "core/Children.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "ui/Labels.h"
+#include "ui/SubWindow.h"
 #include "ui/Theme.h"
 
 #include <QKeyEvent>

@@ -34,9 +34,7 @@ QList<QStringList> lines(QList<JournalReportRow> rows)
         });
     QList<QStringList> lines { Header };
     for (const JournalReportRow& row : rows) {
-        const int k = row.exercise;
-        lines.append({ row.className, row.child,
-            k >= 1 && k <= ExerciseCount ? exercise(k).menuText : QString::number(k),
+        lines.append({ row.className, row.child, exerciseName(row.exercise),
             row.lastPractised.isValid()
                 ? row.lastPractised.toString(QStringLiteral("dd.MM.yyyy HH:mm"))
                 : QStringLiteral("-"),

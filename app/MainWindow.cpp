@@ -100,6 +100,14 @@ QMdiSubWindow* MainWindow::addScreen(QWidget* screen)
     return window;
 }
 
+QMdiSubWindow* MainWindow::present(QWidget* screen)
+{
+    QMdiSubWindow* window = addScreen(screen);
+    m_mdiArea->setActiveSubWindow(window);
+    screen->setFocus();
+    return window;
+}
+
 bool MainWindow::raiseOpen(QMdiSubWindow* window)
 {
     if (!window)
@@ -141,9 +149,7 @@ void MainWindow::openExercise(int k, const QStringList& practice)
         return;
     }
     m_journal->record(screen);
-    m_exercises[k] = addScreen(screen);
-    m_mdiArea->setActiveSubWindow(m_exercises[k]);
-    screen->setFocus();
+    m_exercises[k] = present(screen);
 }
 
 void MainWindow::showChildPicker()
@@ -153,9 +159,7 @@ void MainWindow::showChildPicker()
     auto* picker = new ChildPicker(m_platform);
     connect(picker, &ChildPicker::chosen, m_start, &StartScreen::loadScoresFrom);
     connect(picker, &ChildPicker::newChild, m_start, &StartScreen::startNewChild);
-    m_picker = addScreen(picker);
-    m_mdiArea->setActiveSubWindow(m_picker);
-    picker->setFocus();
+    m_picker = present(picker);
 }
 
 void MainWindow::showProgress()
@@ -171,9 +175,7 @@ void MainWindow::showProgress()
             QStringLiteral("Fortschritt"), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
         return;
     }
-    m_progress = addScreen(progress);
-    m_mdiArea->setActiveSubWindow(m_progress);
-    progress->setFocus();
+    m_progress = present(progress);
 }
 
 void MainWindow::showChild(const QString& name)

@@ -54,6 +54,8 @@ protected:
 
 private:
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Added, made the active sub-window, with the keyboard focus.
+    QMdiSubWindow* present(QWidget* screen);
     void openExercise(int k, const QStringList& practice);
     // Brings `window` to the front when it is open; otherwise false.
     bool raiseOpen(QMdiSubWindow* window);

@@ -20,16 +20,17 @@ QString date(const QDate& day)
 {
     return day.toString(QStringLiteral("dd.MM.yyyy"));
 }
-} // namespace
 
-QString ProgressReport::errorsPerTask(qint32 errors, qint32 tasks)
+// "0,4": errors per task, or "–" without tasks.
+QString errorsPerTask(qint32 errors, qint32 tasks)
 {
     if (tasks <= 0)
         return QStringLiteral("–");
     return QLocale(QLocale::German).toString(double(errors) / tasks, 'f', 1);
 }
 
-QString ProgressReport::trend(const JournalTotals& totals)
+// How the errors per task went from the first half of the period to the second.
+QString trend(const JournalTotals& totals)
 {
     const std::optional<double> change = totals.trend();
     if (!change)
@@ -40,6 +41,7 @@ QString ProgressReport::trend(const JournalTotals& totals)
         return QStringLiteral("mehr Fehler");
     return QStringLiteral("gleich geblieben");
 }
+} // namespace
 
 void ProgressReport::paint(QPagedPaintDevice& device, QGraphicsView* chart) const
 {
@@ -86,7 +88,7 @@ void ProgressReport::paint(QPagedPaintDevice& device, QGraphicsView* chart) cons
         advance();
     }
     for (const JournalTotals& row : totals) {
-        tableRow({ ::exercise(row.exercise).menuText, QString::number(row.tasks),
+        tableRow({ exerciseName(row.exercise), QString::number(row.tasks),
             QString::number((row.seconds + 30) / 60), errorsPerTask(row.errors, row.tasks),
             trend(row) });
         advance(1.2);

@@ -20,9 +20,4 @@ struct ProgressReport
 
     // Draws the report on the device's first page; `chart` (may be null) is drawn as it shows.
     void paint(QPagedPaintDevice& device, QGraphicsView* chart) const;
-
-    // "0,4": errors per task, or "–" without tasks.
-    static QString errorsPerTask(qint32 errors, qint32 tasks);
-    // How the errors per task went from the first half of the period to the second.
-    static QString trend(const JournalTotals& totals);
 };

@@ -1,7 +1,6 @@
 #include "app/ProgressScreen.h"
 
 #include "app/ProgressReport.h"
-#include "app/SubWindow.h"
 #include "core/Csv.h"
 #include "core/ExerciseCatalogue.h"
 #include "core/Help.h"
@@ -13,7 +12,9 @@
 #include "platform/Folders.h"
 #include "platform/JournalDatabase.h"
 #include "platform/Platform.h"
+#include "platform/WholeFile.h"
 #include "ui/Labels.h"
+#include "ui/SubWindow.h"
 #include "ui/Theme.h"
 
 #include <QBarCategoryAxis>
@@ -106,7 +107,6 @@ ProgressScreen::ProgressScreen(
     setFocusPolicy(Qt::StrongFocus);
 
     QLabel* title = namedLabel(this, "Label1", QStringLiteral("Fortschritt von %1").arg(m_child));
-    title->setTextFormat(Qt::PlainText);
     title->setFont(Theme::uiFont(16, true));
     Theme::setTextColour(title, Theme::EntryColour);
     title->setGeometry(Margin, 6, 420, 30);
@@ -200,7 +200,6 @@ ProgressScreen::ProgressScreen(
                             .arg(m_child)
                       : QStringLiteral("Das Übungstagebuch kann zurzeit nicht gelesen werden. "
                                        "Die Punktestände sind davon nicht betroffen."));
-        empty->setTextFormat(Qt::PlainText);
         empty->setFont(Theme::uiFont(12));
         empty->setWordWrap(true);
         empty->setAlignment(Qt::AlignCenter);
@@ -217,11 +216,10 @@ ProgressScreen::ProgressScreen(
 
 void ProgressScreen::showExercise(int k)
 {
-    if (k < 1 || k > ExerciseCount || !m_journal)
+    // No row chosen (-1) when the list empties.
+    if (k < 1 || k > ExerciseCount)
         return;
     m_exercise = k;
-    if (m_exercises->currentRow() != k - 1)
-        m_exercises->setCurrentRow(k - 1);
     fillChart(m_journal->days(m_child, k, m_period));
     m_hardest = m_journal->difficultTasks(m_child, k, m_period);
     m_difficult->setRowCount(int(m_hardest.size()));
@@ -336,7 +334,7 @@ void ProgressScreen::fillSessions(const QList<JournalSession>& sessions)
         const qint32 points = session.pointsAtEnd - session.pointsAtStart;
         setRow(m_sessions, row,
             { session.started.toString(QStringLiteral("dd.MM.yy HH:mm")),
-                exercise(session.exercise).menuText,
+                exerciseName(session.exercise),
                 session.seconds < 60 && session.seconds > 0
                     ? QStringLiteral("< 1")
                     : QString::number((session.seconds + 30) / 60),
@@ -349,8 +347,7 @@ void ProgressScreen::fillSessions(const QList<JournalSession>& sessions)
                 font.setItalic(true);
                 m_sessions->item(row, c)->setFont(font);
             }
-            m_sessions->item(row, 1)->setToolTip(
-                exercise(session.exercise).menuText + QStringLiteral(" - schwierige Aufgaben"));
+            m_sessions->item(row, 1)->setToolTip(exerciseName(session.exercise, true));
         }
     }
     // Below the table, where its rows say what the italics mean.
@@ -370,11 +367,8 @@ void ProgressScreen::exportJournal()
             QStringLiteral("Tagebuch %1.csv").arg(m_child), QStringLiteral("*.csv") });
     if (!chosen || !m_journal)
         return;
-    const QByteArray bytes = Csv::journal(m_child, m_journal->everything(m_child));
-    // Unbuffered, so that a short write shows before the file replaces an older one.
     QSaveFile file(*chosen);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
+    if (!writeWhole(file, Csv::journal(m_child, m_journal->everything(m_child))))
         m_platform.messages.show(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.")
                                      .arg(QDir::toNativeSeparators(*chosen)),
             title, MessageBox::Buttons::Ok, MessageBox::Icon::Warning);

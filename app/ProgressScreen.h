@@ -34,9 +34,6 @@ public:
     static QWidget* open(JournalDatabase* journal, const QString& child, Platform& platform,
         const ProgressModule::Practise& practise);
 
-    // Shows exercise k's chart and difficult tasks.
-    void showExercise(int k);
-
 Q_SIGNALS:
     // "Diese Aufgaben üben": exercise k with only these tasks.
     void practiceRequested(int k, const QStringList& prompts);
@@ -46,6 +43,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Shows exercise k's chart and difficult tasks.
+    void showExercise(int k);
     void fillChart(const QList<JournalDay>& days);
     void fillSessions(const QList<JournalSession>& sessions);
     void exportJournal();

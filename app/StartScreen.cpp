@@ -129,7 +129,6 @@ StartScreen::StartScreen(ProgramState& state, Platform& platform, QWidget* paren
     ClickLabel* progress = menuLabel("lblFortschritt", QStringLiteral("Fortschritt"), Theme::Black);
     place(progress);
     m_child = namedLabel(this, "lblKind", QString());
-    m_child->setTextFormat(Qt::PlainText);
     m_child->setFont(Theme::uiFont(10, true));
     Theme::setTextColour(m_child, Theme::EntryColour);
     // Under the web address, right-aligned: clear of the sun, with room for the longest name.

@@ -14,14 +14,6 @@ QString field(const QString& text)
     return u'"' + quoted + u'"';
 }
 
-QString exerciseName(const JournalSession& session)
-{
-    const int k = session.exercise;
-    QString name = k >= 1 && k <= ExerciseCount ? exercise(k).menuText : QString::number(k);
-    if (session.practiceRound)
-        name += QStringLiteral(" - schwierige Aufgaben");
-    return name;
-}
 } // namespace
 
 namespace Csv {
@@ -47,7 +39,7 @@ QByteArray journal(const QString& child, const QList<JournalExport>& sessions)
     int ordinal = 0;
     for (const JournalExport& entry : sessions) {
         const QStringList session { child, QString::number(++ordinal),
-            exerciseName(entry.session) };
+            exerciseName(entry.session.exercise, entry.session.practiceRound) };
         const auto when = [](const QDateTime& time) {
             return QStringList { time.toString(QStringLiteral("dd.MM.yyyy")),
                 time.toString(QStringLiteral("HH:mm")) };

@@ -185,6 +185,14 @@ const Exercise& exercise(int k)
     return catalogue().at(static_cast<std::size_t>(k - 1));
 }
 
+QString exerciseName(int k, bool practiceRound)
+{
+    QString name = k >= 1 && k <= ExerciseCount ? exercise(k).menuText : QString::number(k);
+    if (practiceRound)
+        name += QStringLiteral(" - schwierige Aufgaben");
+    return name;
+}
+
 int exerciseForTaskFile(const QString& fileName)
 {
     for (const Exercise& e : catalogue()) {

@@ -48,6 +48,9 @@ struct Exercise
 
 // The fixed table of the exercises in catalogue order; k runs from 1 to ExerciseCount.
 const Exercise& exercise(int k);
+// Its menu text, " - schwierige Aufgaben" added for a practice round; the bare number for one
+// outside the catalogue, as a journal from elsewhere may hold.
+QString exerciseName(int k, bool practiceRound = false);
 
 // The exercise that reads the task file of this name (without a folder), or 0.
 int exerciseForTaskFile(const QString& fileName);

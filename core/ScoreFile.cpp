@@ -2,6 +2,7 @@
 
 #include "core/DeviceReading.h"
 #include "core/SettingsValue.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -171,11 +172,7 @@ QByteArray format(const Scores& scores)
 
 QString save(QSaveFile& file, const Scores& scores)
 {
-    // Unbuffered, so that a short write (disk full) shows in write()'s count: commit() alone
-    // takes a failed flush for success and would replace the file with a truncated one.
-    const QByteArray bytes = format(scores);
-    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
+    if (!writeWhole(file, format(scores)))
         return fileMessage(file.fileName(), QStringLiteral("konnte nicht geschrieben werden."));
     return {};
 }

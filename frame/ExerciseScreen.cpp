@@ -11,6 +11,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/HoverGroup.h"
 #include "ui/Labels.h"
+#include "ui/SubWindow.h"
 #include "ui/Theme.h"
 
 #include <QAbstractButton>
@@ -20,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPainter>
 #include <QRadioButton>
 #include <QShortcut>
@@ -344,10 +344,7 @@ void ExerciseScreen::closeScreen(SessionEnd end)
     m_end = end;
     for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
         timer->stop();
-    if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        window->close();
-    else
-        close();
+    closeWithWindow(this);
 }
 
 void ExerciseScreen::watchKeys(QObject* object)

@@ -1,6 +1,7 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/SetAside.h"
+#include "platform/WholeFile.h"
 
 #include <QByteArrayView>
 #include <QDir>
@@ -94,17 +95,6 @@ QByteArray format(const Contents& contents)
     return bytes;
 }
 
-// Replaces the file only when every byte reached the disk.
-bool writeWhole(const QString& fileName, const QByteArray& bytes)
-{
-    // Unbuffered, so that a short write (disk full) shows in write()'s count: commit() alone
-    // takes a failed flush for success and would put a cut file in place of the old one.
-    QSaveFile file(fileName);
-    return QDir().mkpath(QFileInfo(fileName).path())
-        && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        && file.write(bytes) == bytes.size() && file.commit();
-}
-
 } // namespace
 
 namespace {
@@ -171,6 +161,7 @@ SettingsStore::Written QtSettingsStore::setValues(const QString& section, const 
     }
     for (const auto& [key, value] : values)
         contents[section][key] = value;
-    written.ok = writeWhole(m_fileName, format(contents));
+    QSaveFile file(m_fileName);
+    written.ok = QDir().mkpath(QFileInfo(m_fileName).path()) && writeWhole(file, format(contents));
     return written;
 }
