@@ -112,6 +112,7 @@ private Q_SLOTS:
     void exercises();
     void sessionsExportAndPrint();
     void noEntries();
+    void laterExercise();
     void module_data();
     void module();
 };
@@ -273,6 +274,22 @@ void TestProgress::noEntries()
     QTest::keyClick(view, Qt::Key_Escape);
     program.settle();
     QVERIFY(!program.window->findChild<QWidget*>(u"frmFortschritt"_s));
+}
+
+// A journal from a later version may name an exercise this one lacks: shown by its number, in
+// the view and in the printed report, not a crash.
+void TestProgress::laterExercise()
+{
+    TestProgram program;
+    seed(program, u"Anna"_s,
+        { { 9, at(10, 30), { { u"2 + 2 ="_s, 0 } } },
+            { ExerciseCount + 1, at(11, 1), { { u"neu"_s, 1 } } } });
+    QWidget* view = openProgress(program);
+    QVERIFY(view);
+    QCOMPARE(rows(view, u"tblSitzungen"_s).value(0).section(u'|', 1, 1), u"13"_s);
+    program.fake.printer.pdf = program.documents.filePath(u"bericht.pdf"_s);
+    QTest::mouseClick(control(view, u"cmdDrucken"_s), Qt::LeftButton);
+    QCOMPARE(program.fake.printer.printed, QStringList { u"Fortschritt von Anna"_s });
 }
 
 void TestProgress::module_data()
