@@ -235,7 +235,8 @@ struct JournalDatabase::Private
         return false;
     }
 
-    State connectFile(const QString& path);
+    // `checkWhole`: read every page for damage first.
+    State connectFile(const QString& path, bool checkWhole);
     State connectServer(const JournalServer& server);
     // PRAGMA user_version in SQLite, a table of its own on a server; 0 for a new journal.
     std::optional<int> storedVersion();
@@ -245,7 +246,8 @@ struct JournalDatabase::Private
     bool sqlite() const { return db.driverName() == u"QSQLITE"; }
 };
 
-JournalDatabase::Private::State JournalDatabase::Private::connectFile(const QString& path)
+JournalDatabase::Private::State JournalDatabase::Private::connectFile(
+    const QString& path, bool checkWhole)
 {
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
@@ -276,11 +278,13 @@ JournalDatabase::Private::State JournalDatabase::Private::connectFile(const QStr
             return State::Damaged;
         }
     }
-    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return failed();
-    if (query.value(0).toString() != u"ok") {
-        error = query.value(0).toString();
-        return State::Damaged;
+    if (checkWhole) {
+        if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
+            return failed();
+        if (query.value(0).toString() != u"ok") {
+            error = query.value(0).toString();
+            return State::Damaged;
+        }
     }
     // WAL with NORMAL synchronisation: a commit is not flushed to the disk at once, yet a
     // crash loses at most the last tasks and never damages the file.
@@ -403,7 +407,11 @@ JournalDatabase::Opened JournalDatabase::open(const QString& path, Damage damage
         d->error = QStringLiteral("cannot make the folder of %1").arg(path);
         return opened;
     }
-    Private::State state = d->connectFile(path);
+    // Read in full only where a damaged file would be set aside: the program's own opening,
+    // once a run. The upload opens the journal after every task; it, like the journal commands,
+    // meets damage as a failed read and leaves the file as it is.
+    const bool checkWhole = damage == Damage::SetAside;
+    Private::State state = d->connectFile(path, checkWhole);
     if (state == Private::State::Damaged && damage == Damage::SetAside) {
         d->disconnect();
         opened.setAside = setAside(path);
@@ -412,7 +420,7 @@ JournalDatabase::Opened JournalDatabase::open(const QString& path, Damage damage
         // The write-ahead log belongs to the old file; the index of shared memory is rebuilt.
         QFile::rename(path + QStringLiteral("-wal"), opened.setAside + QStringLiteral("-wal"));
         QFile::remove(path + QStringLiteral("-shm"));
-        state = d->connectFile(path);
+        state = d->connectFile(path, checkWhole);
     }
     opened.ok = d->open = state == Private::State::Ready;
     if (!opened.ok)
