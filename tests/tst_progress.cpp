@@ -208,8 +208,8 @@ void TestProgress::exercises()
     QFETCH(QStringList, difficult);
     TestProgram program;
     seed(program, u"Anna"_s, Weeks);
-    QVERIFY(writeFile(taskFilePath(program.folder.path(), 9),
-        taskFileBytes({ u"9 · 9 ="_s, u"81"_s, u"7 · 8 ="_s, u"56"_s, u"3 + 4 ="_s, u"7"_s })));
+    QVERIFY(program.writeTasks(
+        9, { u"9 · 9 ="_s, u"81"_s, u"7 · 8 ="_s, u"56"_s, u"3 + 4 ="_s, u"7"_s }));
     QWidget* view = openProgress(program);
     QVERIFY(view);
     auto* list = control<QListWidget>(view, u"lstUebungen"_s);

@@ -414,7 +414,7 @@ void TestScreens::keyboard()
     QFETCH(Row, row);
     QVERIFY2(!row.tasks.isEmpty(), "no inputs for this exercise");
     TestProgram program;
-    writeFile(taskFilePath(program.folder.path(), row.k), taskFileBytes(row.tasks));
+    program.writeTasks(row.k, row.tasks);
     program.start();
     program.show();
     QWidget* start = program.startScreen();
@@ -673,8 +673,7 @@ void TestScreens::journalTrouble()
     QVERIFY(stored.isNull()
             ? writeFile(data, "a file")
             : QDir().mkpath(data) && writeFile(data + u"/tagebuch.sqlite"_s, stored));
-    QVERIFY(writeFile(
-        taskFilePath(program.folder.path(), 4), taskFileBytes({ u"Katze"_s, u"Kätzchen"_s })));
+    QVERIFY(program.writeTasks(4, { u"Katze"_s, u"Kätzchen"_s }));
     program.start();
     program.show();
     for (int opening = 0; opening < 2; ++opening) {
@@ -697,8 +696,7 @@ void TestScreens::journalTrouble()
 void TestScreens::ownRegistry()
 {
     TestProgram program;
-    QVERIFY(
-        writeFile(taskFilePath(program.folder.path(), 9), taskFileBytes({ u"1 + 1 ="_s, u"2"_s })));
+    QVERIFY(program.writeTasks(9, { u"1 + 1 ="_s, u"2"_s }));
     ExerciseRegistry registry;
     int built = 0;
     registry.add(9, [&built](ProgramState& state, Platform& platform) {
@@ -825,8 +823,7 @@ void TestScreens::practiceRound()
     // A task that went smoothly stands first: a round of the whole file would ask it first.
     QStringList smooth = row.tasks.mid(lines, lines);
     smooth[0].prepend(u'X');
-    QVERIFY(
-        writeFile(taskFilePath(program.folder.path(), row.k), taskFileBytes(smooth + row.tasks)));
+    QVERIFY(program.writeTasks(row.k, smooth + row.tasks));
     JournalDatabase seeded;
     QVERIFY(seeded.open(program.fake.folders.data + u"/tagebuch.sqlite"_s).ok);
     QVERIFY(record(seeded,

@@ -181,10 +181,9 @@ void TestStartScreen::viewSize()
     program.start();
     program.show();
     if (screen > 0) {
-        writeFile(taskFilePath(program.folder.path(), screen),
-            taskFileBytes(exercise(screen).tasks.lines == 2
-                    ? QStringList { u"1 + 1 ="_s, u"2"_s }
-                    : QStringList { u"Hund"_s, u"Hündchen"_s }));
+        program.writeTasks(screen,
+            exercise(screen).tasks.lines == 2 ? QStringList { u"1 + 1 ="_s, u"2"_s }
+                                              : QStringList { u"Hund"_s, u"Hündchen"_s });
         QVERIFY(program.open(screen));
     }
     if (steps.startsWith(u'm')) {

@@ -86,10 +86,16 @@ struct TestProgram
         return window->findChild<ExerciseScreen*>(QString::fromLatin1(exercise(k).screen));
     }
 
+    // Exercise k's task file in the program directory, from these lines.
+    bool writeTasks(int k, const QStringList& tasks) const
+    {
+        return writeFile(taskFilePath(folder.path(), k), taskFileBytes(tasks));
+    }
+
     // The program started and shown over these tasks of exercise k, and its screen opened.
     ExerciseScreen* startWith(int k, const QStringList& tasks)
     {
-        writeFile(taskFilePath(folder.path(), k), taskFileBytes(tasks));
+        writeTasks(k, tasks);
         start();
         show();
         return open(k);
