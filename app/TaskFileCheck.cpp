@@ -349,10 +349,12 @@ Report Checker::run()
         const QStringList task = lines.mid(first - 1, r);
         if (complete)
             overflow(first, task);
-        // Whatever keeps the exercise from asking the task is an error here too.
-        if (const TaskLayout::Flaw flaw = m_layout.flaw(task, m_fits);
-            flaw.line > 0 && m_errors == errorsBefore)
-            add(first + flaw.line - 1, Severity::Error, TaskFile::flawText(flaw.problem));
+        // Whatever keeps the exercise from asking the task is an error here too, unless one was
+        // reported for its lines already.
+        if (m_errors == errorsBefore) {
+            if (const TaskLayout::Flaw flaw = m_layout.flaw(task, m_fits); flaw.line > 0)
+                add(first + flaw.line - 1, Severity::Error, TaskFile::flawText(flaw.problem));
+        }
         if (complete && m_layout.content == Content::Arithmetic)
             arithmetic(first, lines[first - 1], lines[first]);
         if (std::all_of(shown.begin(), shown.end(), [](const QString& s) { return s.isEmpty(); }))
